@@ -1,0 +1,120 @@
+// backend.h - the operating-system services one backend gives.
+//
+// Two backends implement this interface: platform/sdl/ (a real window, SDL2)
+// and platform/headless/ (fake clock, scripted input, captured frames). The
+// backend is chosen once at start from RU_BACKEND=sdl|headless (default sdl
+// when a display is available, else headless). Everything above platform/
+// is identical in both. Each operation says what callers rely on.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/win_types.h"
+
+namespace platform {
+
+class Surface;
+
+// What CreateMainWindow needs: outer size and position as the caller
+// computed them from GetSystemMetrics, the caption in CP932.
+struct WindowSpec {
+  std::string caption;  // CP932 bytes
+  int x = 0, y = 0;     // outer top-left, screen coordinates
+  int width = 0, height = 0;  // outer size
+  DWORD style = 0;
+  bool doubleClicks = true;   // CS_DBLCLKS: second press -> *BUTTONDBLCLK
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+
+  // Short name: "sdl" or "headless".
+  virtual const char* Name() const = 0;
+
+  // ---- window
+  // Creates the one window (hidden until ShowWindow); nullptr on failure.
+  // The client area is outer size minus the frame metrics.
+  virtual HWND CreateMainWindow(const WindowSpec& spec) = 0;
+  // SW_HIDE hides, anything else shows.
+  virtual void ShowWindow(HWND hwnd, int command) = 0;
+  // Topmost on or off (SetWindowPos with HWND_TOPMOST or the window itself).
+  virtual void SetTopmost(HWND hwnd, bool topmost) = 0;
+  // Minimises the window (CloseWindow).
+  virtual void MinimizeWindow(HWND hwnd) = 0;
+  // Removes the window; the caller sends WM_DESTROY itself.
+  virtual void DestroyWindow(HWND hwnd) = 0;
+  // Brings the window to the front (a second instance asked for it).
+  virtual void RaiseWindow() = 0;
+  // The window that exists, or nullptr (FindWindowA of our own window).
+  virtual HWND MainWindow() const = 0;
+  // Client area's top-left corner in screen coordinates.
+  virtual POINT ClientOrigin() const = 0;
+
+  // ---- events
+  // Turns pending OS events (or script commands) into posted messages.
+  // Called by PeekMessage before it looks at the queue; never blocks.
+  virtual void PumpEvents() = 0;
+  // Blocks until an OS event could have arrived (WaitMessage with an empty
+  // queue). Headless: counts as one idle frame so scripts move on.
+  virtual void WaitEvents() = 0;
+  // A frame step of the library begins (headless: advance the fake clock,
+  // count the frame). Called by the frame loop before its first step.
+  virtual void OnFrameStep() = 0;
+
+  // ---- metrics and display depth
+  // GetSystemMetrics for the SM_* values of win_types.h.
+  virtual int GetSystemMetrics(int index) const = 0;
+  // The display's bits per pixel as GetDeviceCaps(BITSPIXEL) reports it
+  // (16 for both 5-6-5 and 5-5-5).
+  virtual int DisplayBitsPerPixel() const = 0;
+  // True when a 16-bit display is 5-5-5 rather than 5-6-5.
+  virtual bool Display555() const = 0;
+
+  // ---- message boxes
+  // Modal box (MessageBoxA): text and caption CP932, type MB_*. Returns IDOK,
+  // IDYES or IDNO. While it is open the backend runs its own loop: window
+  // messages keep reaching the window procedure, no frame step runs.
+  virtual int MessageBox(HWND owner, const char* text, const char* caption,
+                         UINT type) = 0;
+  // The warning beep (MessageBeep).
+  virtual void Beep() = 0;
+
+  // ---- cursor and input method
+  // ShowCursor: moves the display counter by +1/-1 and returns it; the
+  // cursor is visible while the counter is >= 0.
+  virtual int ShowCursor(bool show) = 0;
+  // Hides the cursor for the current WM_SETCURSOR (SetCursor(NULL)).
+  virtual void HideCursorOnce() = 0;
+  // Cursor position in screen coordinates (GetCursorPos).
+  virtual POINT GetCursorPos() const = 0;
+  // Moves the cursor, screen coordinates (SetCursorPos); TRUE on success.
+  virtual BOOL SetCursorPos(int x, int y) = 0;
+  // Keeps the cursor in a screen rectangle, or frees it for nullptr.
+  virtual BOOL ClipCursor(const RECT* rect) = 0;
+  // Switches the input method editor on or off.
+  virtual void EnableIme(bool on) = 0;
+
+  // ---- presentation (used by the display layer)
+  // Shows `back`'s rectangle `source` in the window. Headless keeps the
+  // frame for `capture`.
+  virtual void PresentFrame(const Surface& back, const RECT& source) = 0;
+  // Returns at the start of the next vertical blank (vsync or 60 Hz pacing;
+  // headless: at once).
+  virtual void WaitVerticalBlank() = 0;
+  // Exclusive full screen at the given mode; false if refused.
+  virtual bool SetDisplayMode(int width, int height, int bitsPerPixel) = 0;
+  // Back to the desktop's mode and a window.
+  virtual void RestoreDisplayMode() = 0;
+};
+
+// The backend of this run, chosen at first use.
+Backend& GetBackend();
+// Replaces the backend (tests, and the start of a run). Takes ownership.
+void SetBackend(std::unique_ptr<Backend> backend);
+// Creates the backend RU_BACKEND names (default: sdl when a display is
+// available, else headless).
+std::unique_ptr<Backend> CreateBackendFromEnvironment();
+
+}  // namespace platform

@@ -1,0 +1,27 @@
+// resources.h - what a Windows program keeps inside its file: the icon
+// "MAIN", bitmap and WAVE resources. Here a table compiled into the program.
+//
+// A program registers its resources at static-initialisation time with
+// RU_RESOURCE (or RegisterResource); lookups are by type and name, names
+// compared case-insensitively as Windows does.
+#pragma once
+
+#include <cstddef>
+
+namespace platform {
+
+enum class ResourceType { Icon, Bitmap, Wave };
+
+struct Resource {
+  const unsigned char* data;
+  size_t size;
+};
+
+// Adds a resource; a later one of the same type and name replaces it.
+void RegisterResource(ResourceType type, const char* name, const unsigned char* data,
+                      size_t size);
+// Finds a resource; false (and nothing written) when there is none, as a
+// missing Windows resource fails.
+bool FindResource(ResourceType type, const char* name, Resource* out);
+
+}  // namespace platform
