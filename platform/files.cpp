@@ -92,6 +92,13 @@ std::string ProgramFolder() {
 std::string ToHostPath(const std::string& libraryPath) {
   std::string utf8 = Cp932ToUtf8(libraryPath);
   std::replace(utf8.begin(), utf8.end(), '\\', '/');
+  // A drive letter ("C:\x") stands for the root of the file system.
+  const bool drive = utf8.size() >= 2 && utf8[1] == ':' &&
+                     ((utf8[0] >= 'A' && utf8[0] <= 'Z') || (utf8[0] >= 'a' && utf8[0] <= 'z'));
+  if (drive) {
+    utf8.erase(0, 2);
+    if (utf8.empty() || utf8[0] != '/') utf8.insert(utf8.begin(), '/');
+  }
   std::string resolved = (!utf8.empty() && utf8[0] == '/') ? "/" : "";
   size_t pos = 0;
   while (pos <= utf8.size()) {

@@ -139,6 +139,7 @@ class HeadlessBackend : public Backend {
   WindowSpec spec_;
   HWND window_ = nullptr;
   bool failCreate_ = false;
+  bool activated_ = false;
   bool visible_ = false, topmost_ = false, minimized_ = false, imeOn_ = true;
   bool clipped_ = false;
   RECT clipRect_{};

@@ -35,6 +35,19 @@ bool ReadEnvInt(const char* name, long lo, long hi, long* out, std::string* erro
   return true;
 }
 
+// A box text on one log line: the trailing line end dropped, inner line
+// ends shown as "\n".
+std::string OneLine(const std::string& cp932) {
+  std::string out;
+  for (char c : Cp932ToUtf8(cp932)) {
+    if (c == '\r') continue;
+    if (c == '\n') out += "\\n";
+    else out += c;
+  }
+  while (out.size() >= 2 && out.compare(out.size() - 2, 2, "\\n") == 0) out.resize(out.size() - 2);
+  return out;
+}
+
 const char* AnswerName(int answer) {
   return answer == IDYES ? "yes" : answer == IDNO ? "no" : "ok";
 }
@@ -105,15 +118,18 @@ HWND HeadlessBackend::CreateMainWindow(const WindowSpec& spec) {
   spec_ = spec;
   window_ = kWindow;
   visible_ = false;
-  // Windows sends WM_MOVE with the client origin when the window is made.
-  const POINT origin = ClientOrigin();
-  PostMessage(window_, WM_MOVE, 0, MAKELPARAM(WORD(origin.x), WORD(origin.y)));
+  activated_ = false;
   return window_;
 }
 
-void HeadlessBackend::ShowWindow(HWND, int command) {
+void HeadlessBackend::ShowWindow(HWND hwnd, int command) {
   visible_ = command != SW_HIDE;
   minimized_ = command == SW_MINIMIZE;
+  // Showing the window makes the application the active one, once.
+  if (visible_ && !minimized_ && !activated_ && hwnd == window_) {
+    activated_ = true;
+    PostMessage(window_, WM_ACTIVATEAPP, 1, 0);
+  }
 }
 
 void HeadlessBackend::SetTopmost(HWND, bool topmost) { topmost_ = topmost; }
@@ -264,8 +280,8 @@ int HeadlessBackend::MessageBox(HWND, const char* text, const char* caption, UIN
     r.answer = yesNo ? (queued == IDNO ? IDNO : IDYES) : IDOK;
   }
   if (boxHook_) boxHook_(r);
-  std::fprintf(stderr, "[messagebox] %s: %s -> %s%s\n", Cp932ToUtf8(r.caption).c_str(),
-               Cp932ToUtf8(r.text).c_str(), AnswerName(r.answer),
+  std::fprintf(stderr, "[messagebox] %s: %s -> %s%s\n", OneLine(r.caption).c_str(),
+               OneLine(r.text).c_str(), AnswerName(r.answer),
                r.defaulted ? " (no answer queued)" : "");
   boxes_.push_back(r);
   return r.answer;
