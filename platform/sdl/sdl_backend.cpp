@@ -122,8 +122,8 @@ class SdlBackend final : public Backend {
   }
 
   // ---- presentation
-  void PresentFrame(const Surface& back, const RECT& source) override {
-    presenter_.Upload(const_cast<Surface&>(back), source);
+  void PresentFrame(Surface& back, const RECT& source) override {
+    presenter_.Upload(back, source);
     RenderCurrent();
   }
   void WaitVerticalBlank() override { presenter_.WaitVerticalBlank(); }
