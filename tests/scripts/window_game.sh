@@ -44,13 +44,21 @@ start_game() {
   sleep 0.5
 }
 
-# Waits up to 10 s for the game to end; prints its exit code, or "running".
+# Waits up to 10 s for the game to end; sets $code to its exit code, or
+# "running".
 wait_exit() {
+  code=running
   for _ in $(seq 100); do
-    if ! kill -0 "$pid" 2>/dev/null; then wait "$pid"; echo $?; return; fi
+    if ! kill -0 "$pid" 2>/dev/null; then wait "$pid"; code=$?; return; fi
     sleep 0.1
   done
-  echo running
+}
+
+# A key held for a few frames: the game polls key states once per frame.
+press() {
+  xdotool keydown "$1"
+  sleep 0.15
+  xdotool keyup "$1"
 }
 
 # "R G B" of the screen pixel at client coordinates (x, y).
@@ -75,26 +83,26 @@ kill -0 "$pid" 2>/dev/null || fail "the first instance ended when the second sta
 
 before=$(pixel 340 247)
 is_ring "$before" && fail "a mark before any key: $before"
-xdotool key Return
+press Return
 sleep 0.5
 after=$(pixel 340 247)
 is_ring "$after" || fail "Return placed no mark: $after"
 
 python3 "$here/x11_close_window.py" "$wid" || fail "could not press the close box"
-code=$(wait_exit)
+wait_exit
 [ "$code" = 0 ] || fail "close box: exit $code"
 
 # --- Esc answered いいえ keeps the game, Esc answered はい ends it
 start_game
-xdotool key Escape
+press Escape
 sleep 0.5
-xdotool key n
+press n
 sleep 0.5
 kill -0 "$pid" 2>/dev/null || fail "Esc + いいえ ended the game"
-xdotool key Escape
+press Escape
 sleep 0.5
-xdotool key Return
-code=$(wait_exit)
+press Return
+wait_exit
 [ "$code" = 0 ] || fail "Esc + はい: exit $code"
 
 [ "$failures" = 0 ] && echo "window_game: all checks passed"
