@@ -126,6 +126,7 @@ class HeadlessBackend : public Backend {
 
   HeadlessOptions options_;
   size_t nextCommand_ = 0;
+  size_t nextCapture_ = 0;
   int framesDone_ = 0;
   int issuedFor_ = 0;
   bool closePosted_ = false;

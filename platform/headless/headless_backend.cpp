@@ -198,8 +198,10 @@ void HeadlessBackend::CountFrame() {
   captures_.clear();
   capturedThisStep_ = false;
   captureFrame_ = framesDone_;
-  for (size_t i = nextCommand_; i < options_.script.size(); ++i) {
-    const ScriptCommand& c = options_.script[i];
+  // Captures are looked up on their own index: the commands of this step
+  // have already been issued, captures wait for its presentation.
+  for (; nextCapture_ < options_.script.size(); ++nextCapture_) {
+    const ScriptCommand& c = options_.script[nextCapture_];
     if (c.frame > framesDone_) break;
     if (c.frame == framesDone_ && c.kind == ScriptCommand::Kind::Capture)
       captures_.push_back(c.file);
