@@ -34,12 +34,12 @@ socklen_t MakeAddress(const std::string& name, sockaddr_un* addr) {
 }  // namespace
 
 bool AcquireInstanceLock(const std::string& name) {
-  ReleaseInstanceLock();
   sockaddr_un addr;
   const socklen_t len = MakeAddress(name, &addr);
   const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   if (fd < 0) return true;  // no sockets: behave as the only instance
   if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), len) == 0 && ::listen(fd, 4) == 0) {
+    ReleaseInstanceLock();  // a lock of another name is given back
     listener = fd;
     return true;
   }
