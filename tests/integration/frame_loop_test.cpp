@@ -290,3 +290,24 @@ TEST(FrameLoop, WaitsRunOnTheFakeClockBeforeAndAfterReset) {
   RunWinMain(h, Frames(4, 100));
   EXPECT_EQ(seen, (std::vector<int>{0, 0, 1, 1}));
 }
+
+TEST(FrameLoop, BackendFromTheEnvironmentSettlesTheClockBeforeStartValues) {
+  headless_run::Fresh();
+  platform::SetBackend(nullptr);  // WinMain must create it from RU_*
+  platform::UseRealClock();
+  ::setenv("RU_MAX_FRAMES", "2", 1);
+  ::setenv("RU_BACKEND", "headless", 1);
+  DWORD blinkTick = 0, lastTick = 0;
+  testing_hooks::Hooks h;
+  h.gameInit = [&] {
+    blinkTick = ruSystem::BlinkTick;
+    lastTick = ruSystem::LastFrameTick;
+  };
+  testing_hooks::Set(h);
+  EXPECT_EQ(WinMain(nullptr, nullptr, "", SW_SHOWNORMAL), 0);
+  testing_hooks::Clear();
+  ::unsetenv("RU_MAX_FRAMES");
+  EXPECT_EQ(lastTick, DWORD(1000));
+  EXPECT_EQ(blinkTick, DWORD(2000));
+  EXPECT_EQ(platform::GetHeadlessBackend()->FramesDone(), 2);
+}
