@@ -8,6 +8,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
@@ -43,7 +44,9 @@ bool AcquireInstanceLock(const std::string& name) {
     listener = fd;
     return true;
   }
+  const bool taken = errno == EADDRINUSE;
   ::close(fd);
+  if (!taken) return true;  // sockets refused for another reason: run alone
   // Someone holds the name: connecting is the request to raise its window.
   const int client = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (client >= 0) {
