@@ -105,6 +105,10 @@ HeadlessBackend* GetHeadlessBackend() { return dynamic_cast<HeadlessBackend*>(&G
 HeadlessBackend::HeadlessBackend(const HeadlessOptions& options) : options_(options) {
   UseFakeClock(options_.clockStart);
   SetFixedCalendarTime(&options_.calendarTime);
+  // Answers of frame 1 are queued from the start, so they also answer the
+  // boxes that start-up (GameInit) opens.
+  for (const ScriptCommand& c : options_.script)
+    if (c.frame == 1 && c.kind == ScriptCommand::Kind::Answer) answers_.push_back(c.a);
 }
 
 HeadlessBackend::~HeadlessBackend() { FinishCaptureCheck(); }
@@ -239,7 +243,9 @@ void HeadlessBackend::Issue(const ScriptCommand& c) {
     case Kind::RUp: buttons_ &= ~kMkRButton; PostMouse(WM_RBUTTONUP); break;
     case Kind::RDbl: buttons_ |= kMkRButton; PostMouse(WM_RBUTTONDBLCLK); break;
     case Kind::Activate: PostMessage(window_, WM_ACTIVATEAPP, WPARAM(c.a), 0); break;
-    case Kind::Answer: answers_.push_back(c.a); break;
+    case Kind::Answer:
+      if (c.frame > 1) answers_.push_back(c.a);  // frame 1's are queued at start
+      break;
     case Kind::Capture: nextCaptures_.push_back(c.file); break;  // for the coming step
     case Kind::Close: PostMessage(window_, WM_CLOSE, 0, 0); break;
   }

@@ -311,3 +311,19 @@ TEST(FrameLoop, BackendFromTheEnvironmentSettlesTheClockBeforeStartValues) {
   EXPECT_EQ(blinkTick, DWORD(2000));
   EXPECT_EQ(platform::GetHeadlessBackend()->FramesDone(), 2);
 }
+
+TEST(FrameLoop, FrameOneAnswersReachBoxesOfStartUp) {
+  HeadlessOptions o = Frames(2);
+  o.script = {At(1, ScriptCommand::Kind::Answer, IDYES), At(2, ScriptCommand::Kind::Answer, IDYES)};
+  int startAnswer = -1, laterAnswer = -1;
+  testing_hooks::Hooks h = SceneOne([&] {
+    if (laterAnswer < 0) laterAnswer = ruSystem::Question("later");  // frame 1: nothing queued
+  });
+  h.gameInit = [&] {
+    ruSystem::SceneNo = 1;
+    startAnswer = ruSystem::Question("start");
+  };
+  RunWinMain(h, o);
+  EXPECT_EQ(startAnswer, 1);
+  EXPECT_EQ(laterAnswer, 0);
+}
