@@ -48,6 +48,28 @@ check "bad script names the line" 0 $?
 RU_DEPTH=8 timeout 10 "$sample" 2> /dev/null
 check "bad depth refuses to start" 2 $?
 
+# Captured frames: 640x480 24-bit, widened to full white and blue at every
+# depth, and the same bytes on a second run.
+pixel() {  # pixel FILE X Y -> "b g r" as hex bytes
+  od -An -tx1 -j $((54 + (479 - $3) * 1920 + $2 * 3)) -N3 "$1" | tr -d ' \n'
+}
+printf '1 capture %s/a1.bmp\n250 capture %s/a250.bmp\n' "$work" "$work" > "$work/cap.txt"
+for depth in 16 15 24 32; do
+  RU_DEPTH=$depth RU_SCRIPT="$work/cap.txt" RU_MAX_FRAMES=250 timeout 20 "$sample"
+  check "capture run at depth $depth" 0 $?
+  check "capture size at depth $depth" 921654 "$(stat -c %s "$work/a1.bmp" 2>/dev/null)"
+  check "white square at depth $depth" ffffff "$(pixel "$work/a1.bmp" 20 220)"
+  check "blue result at depth $depth" ff0000 "$(pixel "$work/a250.bmp" 10 10)"
+done
+cp "$work/a250.bmp" "$work/first.bmp"
+RU_SCRIPT="$work/cap.txt" RU_MAX_FRAMES=250 timeout 20 "$sample"
+cmp -s "$work/first.bmp" "$work/a250.bmp"
+check "a second run captures the same bytes" 0 $?
+printf '3 capture %s/none.bmp\n' "$work" > "$work/none.txt"
+RU_SCRIPT="$work/none.txt" RU_MAX_FRAMES=3 timeout 10 "$sample" 2> "$work/none.err"
+grep -q 'nothing was presented' "$work/none.err"
+check "a presented frame is not reported missing" 1 $?
+
 # A second instance exits 0 at once and the first one is asked to raise.
 RU_FRAME_MS=0 timeout 20 "$sample" 2> "$work/first.err" &
 first=$!
