@@ -51,6 +51,12 @@ bool FastPathsEnabled();
 // Forces the reference loops on or off (tests and benchmarks).
 void SetFastPathsEnabled(bool enabled);
 
+// Vector instruction sets of the fast loops, narrowest first.
+enum class VectorLevel { Portable, Sse2, Avx2, Avx512 };
+// Caps the instructions the fast loops use (tests cover each level);
+// Avx512 means the best the processor has.
+void LimitVectorLevel(VectorLevel level);
+
 // The reference loops, used directly by tests to compare.
 namespace reference {
 void Copy(const Pixels& dest, int dx, int dy, const Pixels& source, int sx, int sy, int w,
