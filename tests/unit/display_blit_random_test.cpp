@@ -21,7 +21,7 @@ struct Buffer {
   LONG pitch;
   std::vector<BYTE> bytes;
   Buffer(std::mt19937& rng, int width, int height, int bytesPerPixel, DWORD key)
-      : w(width), h(height), bpp(bytesPerPixel), pitch(LONG(width * bytesPerPixel + 7)),
+      : w(width), h(height), bpp(bytesPerPixel), pitch(LONG((width + 3) * bytesPerPixel)),
         bytes(size_t(pitch) * height) {
     std::uniform_int_distribution<int> byte(0, 255), percent(0, 99);
     for (auto& b : bytes) b = BYTE(byte(rng));
