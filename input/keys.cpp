@@ -1,0 +1,57 @@
+// keys.cpp - polled key checks: the four-state key check over the
+// platform's key state, and the press-and-release check of a key list.
+#include <cstdarg>
+
+#include "draw/draw.h"
+#include "input/input.h"
+#include "platform/messages.h"
+#include "system/system.h"
+
+namespace ruSystem {
+
+namespace {
+
+constexpr int kLeftButtonCode = 1, kRightButtonCode = 2;
+
+bool IsMouseCode(int code) { return code == kLeftButtonCode || code == kRightButtonCode; }
+
+}  // namespace
+
+void GetKey(int code, int* state) {
+  if (!state) return;
+  const bool down = (platform::GetKeyState(code) & 0x80) != 0;
+  const bool wasDown = *state == 1 || *state == 3;
+  if (down) *state = wasDown ? 3 : 1;
+  else *state = wasDown ? 2 : 0;
+  if (TransitionStep != 0 || ruDraw::OverlayShown || InputLocked) *state = 0;
+}
+
+int CheckKeyList(int code, ...) {
+  if (KeyListState == 0 && KeyHeld == 0 && MouseButton == 0) KeyListState = 1;
+  if (KeyListState == 1) {
+    va_list codes;
+    va_start(codes, code);
+    for (int c = code; c != 0; c = va_arg(codes, int)) {
+      KeyListCode = c;
+      if (c == KeyPushed || c == MouseClicked) {
+        KeyListState = 2;
+        break;
+      }
+    }
+    va_end(codes);
+  }
+  if (KeyListState == 2) {
+    const int c = KeyListCode;
+    const bool mouse = IsMouseCode(c);
+    if ((!mouse && KeyPushed != c) || (mouse && MouseClicked != c)) KeyListState = 0;
+    if ((!mouse && KeyHeld == 0) || (mouse && MouseButton == 0)) {
+      KeyListState = 0;
+      KeyPushed = 0;
+      MouseClicked = 0;
+      return c;
+    }
+  }
+  return 0;
+}
+
+}  // namespace ruSystem

@@ -1,0 +1,195 @@
+// font_instance.cpp - a face realised at one size and style: GDI's height
+// rules, escapement, synthetic bold and oblique, underline metrics, and the
+// monochrome glyph cache.
+//
+// Height: a positive lfHeight is the cell height (ascent + descent), a
+// negative one the character (em) height, 0 a 16-pixel cell. Ascent and
+// descent come from the face's horizontal header (for the IPA faces they
+// add up to the em, so a 12-pixel cell is a 12-pixel em, as the standard
+// faces behave on the original system). Glyphs are hinted and rendered
+// monochrome; the mask of every glyph is kept for the instance's life.
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SIZES_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "platform/font_engine.h"
+
+namespace platform {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kObliqueShear = 0.2;  // synthetic italic: x += 0.2 y
+constexpr int kMaxPixelSize = 1024;
+constexpr int kDefaultCell = 16;
+
+FT_Fixed ToFixed(double v) { return FT_Fixed(std::lround(v * 65536.0)); }
+
+// Ascender and descender in font units, positive both; never a zero sum.
+void VerticalUnits(FT_Face face, long& ascender, long& descender) {
+  ascender = face->ascender;
+  descender = -face->descender;
+  if (ascender + descender <= 0) {
+    if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2))) {
+      ascender = os2->usWinAscent;
+      descender = os2->usWinDescent;
+    }
+  }
+  if (ascender + descender <= 0) {
+    ascender = std::max<long>(face->units_per_EM, 1) * 4 / 5;
+    descender = std::max<long>(face->units_per_EM, 1) - ascender;
+  }
+}
+
+}  // namespace
+
+FontInstance::FontInstance(const LOGFONTA& d, const FaceInfo& info) : face_(info.face) {
+  FT_Face face = face_;
+  masks_.reserve(4096);
+  doubleByte_ = d.lfCharSet == SHIFTJIS_CHARSET || d.lfCharSet == DEFAULT_CHARSET;
+  symbol_ = d.lfCharSet == SYMBOL_CHARSET;
+  FT_New_Size(face, &size_);
+  FT_Activate_Size(size_);
+
+  long ascUnits = 0, descUnits = 0;
+  VerticalUnits(face, ascUnits, descUnits);
+  const double upem = face->units_per_EM > 0 ? face->units_per_EM : ascUnits + descUnits;
+  const long long height = d.lfHeight;
+  double em = 0;
+  if (height > 0) em = double(std::min<long long>(height, kMaxPixelSize)) * upem / (ascUnits + descUnits);
+  else if (height < 0) em = double(std::min<long long>(-height, kMaxPixelSize));
+  else em = kDefaultCell * upem / (ascUnits + descUnits);
+  const int emPixels = std::clamp(int(std::lround(em)), 1, kMaxPixelSize);
+  int widthPixels = 0;  // 0: same as the height
+  if (d.lfWidth > 0) {
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    const double average = os2 && os2->xAvgCharWidth > 0 ? os2->xAvgCharWidth : upem / 2;
+    widthPixels = std::clamp(int(std::lround(std::min<long>(d.lfWidth, kMaxPixelSize) * upem / average)),
+                             1, kMaxPixelSize);
+  }
+  if (FT_IS_SCALABLE(face)) {
+    FT_Set_Pixel_Sizes(face, FT_UInt(widthPixels), FT_UInt(emPixels));
+  } else if (face->num_fixed_sizes > 0) {
+    int best = 0;  // the strike nearest the requested size
+    for (int i = 1; i < face->num_fixed_sizes; ++i)
+      if (std::abs(face->available_sizes[i].height - emPixels) <
+          std::abs(face->available_sizes[best].height - emPixels))
+        best = i;
+    FT_Select_Size(face, best);
+  }
+
+  ascent_ = int(std::lround(ascUnits * double(emPixels) / upem));
+  descent_ = int(std::lround(descUnits * double(emPixels) / upem));
+  if (height > 0) {
+    ascent_ = std::min<int>(ascent_, int(std::min<long long>(height, kMaxPixelSize)));
+    descent_ = int(std::min<long long>(height, kMaxPixelSize)) - ascent_;
+  }
+
+  underline_ = d.lfUnderline != 0;
+  underlineThickness_ = std::max(1, int(std::lround(face->underline_thickness * emPixels / upem)));
+  underlineOffset_ = std::max(0, int(std::lround(-face->underline_position * emPixels / upem)) - 1);
+  if (underlineOffset_ + underlineThickness_ > descent_)
+    underlineOffset_ = std::max(0, descent_ - underlineThickness_);
+
+  const LONG weight = d.lfWeight == 0 ? 400 : d.lfWeight;
+  emboldens_ = weight >= 600 && !info.bold;
+  const bool oblique = d.lfItalic && !info.italic;
+  const int tenths = int(((long long)d.lfEscapement % 3600 + 3600) % 3600);
+  rotated_ = tenths != 0;
+  cos_ = std::cos(tenths * kPi / 1800.0);
+  sin_ = std::sin(tenths * kPi / 1800.0);
+  if (tenths == 900 || tenths == 2700) cos_ = 0;
+  if (tenths == 1800) sin_ = 0;
+  transformed_ = rotated_ || oblique;
+  const double shear = oblique ? kObliqueShear : 0.0;
+  // Rotation after shear, in FreeType's y-up glyph space.
+  matrix_[0] = ToFixed(cos_);
+  matrix_[1] = ToFixed(cos_ * shear - sin_);
+  matrix_[2] = ToFixed(sin_);
+  matrix_[3] = ToFixed(sin_ * shear + cos_);
+}
+
+FontInstance::~FontInstance() {
+  if (size_) FT_Done_Size(size_);
+}
+
+const Glyph& FontInstance::GetGlyph(char32_t code) {
+  if (code < 256) {
+    Glyph& glyph = low_[code];
+    if (!glyph.loaded) Rasterise(code, glyph);
+    return glyph;
+  }
+  auto it = high_.find(code);
+  if (it != high_.end()) return it->second;
+  Glyph& glyph = high_[code];
+  Rasterise(code, glyph);
+  return glyph;
+}
+
+void FontInstance::Rasterise(char32_t code, Glyph& glyph) {
+  glyph = Glyph{};
+  glyph.loaded = true;
+  glyph.offset = std::uint32_t(masks_.size());
+  FT_Face face = face_;
+  FT_Activate_Size(size_);
+  FT_Matrix matrix{matrix_[0], matrix_[1], matrix_[2], matrix_[3]};
+  FT_Set_Transform(face, transformed_ ? &matrix : nullptr, nullptr);
+
+  FT_UInt index = FT_Get_Char_Index(face, code);
+  if (!index && code < 0x100 && (symbol_ || !face->charmap))
+    index = FT_Get_Char_Index(face, 0xF000 + code);  // symbol faces' private area
+  FT_Int32 flags = FT_LOAD_RENDER | FT_LOAD_TARGET_MONO;
+  if (transformed_) flags |= FT_LOAD_NO_BITMAP;
+  if (FT_Load_Glyph(face, index, flags) != 0 && (index == 0 || FT_Load_Glyph(face, 0, flags) != 0)) {
+    glyph.advanceX = int(std::lround(cos_ * Height() / 2)) * 64;  // an empty half-width cell
+    glyph.advanceY = -int(std::lround(sin_ * Height() / 2)) * 64;
+    return;
+  }
+  FT_GlyphSlot slot = face->glyph;
+  StoreMask(&slot->bitmap, glyph);
+  glyph.left = std::int16_t(std::clamp(slot->bitmap_left, -30000, 30000));
+  glyph.top = std::int16_t(std::clamp(-slot->bitmap_top, -30000, 30000));
+  if (rotated_) {
+    glyph.advanceX = std::int32_t(slot->advance.x);
+    glyph.advanceY = std::int32_t(-slot->advance.y);
+    if (emboldens_) {
+      glyph.advanceX += std::int32_t(std::lround(64 * cos_));
+      glyph.advanceY -= std::int32_t(std::lround(64 * sin_));
+    }
+  } else {
+    glyph.advanceX = std::int32_t((slot->advance.x + 32) & ~63) + (emboldens_ ? 64 : 0);
+  }
+}
+
+void FontInstance::StoreMask(const void* source, Glyph& glyph) {
+  const auto& bitmap = *static_cast<const FT_Bitmap*>(source);
+  const int width = int(bitmap.width), rows = int(bitmap.rows);
+  if (width <= 0 || rows <= 0 || !bitmap.buffer) return;
+  const int outWidth = width + (emboldens_ ? 1 : 0);
+  const size_t start = masks_.size();
+  masks_.resize(start + size_t(outWidth) * rows, 0);
+  std::uint8_t* out = masks_.data() + start;
+  for (int y = 0; y < rows; ++y) {
+    const unsigned char* row = bitmap.buffer + (long)y * bitmap.pitch;
+    std::uint8_t* dst = out + size_t(y) * outWidth;
+    for (int x = 0; x < width; ++x) {
+      switch (bitmap.pixel_mode) {
+        case FT_PIXEL_MODE_MONO: dst[x] = (row[x >> 3] >> (7 - (x & 7))) & 1; break;
+        case FT_PIXEL_MODE_GRAY: dst[x] = row[x] >= 128; break;
+        case FT_PIXEL_MODE_BGRA: dst[x] = row[x * 4 + 3] >= 128; break;
+        default: dst[x] = 0; break;
+      }
+    }
+    if (emboldens_)  // GDI's bold simulation: the glyph overstruck one pixel right
+      for (int x = outWidth - 1; x > 0; --x) dst[x] |= dst[x - 1];
+  }
+  glyph.width = std::uint16_t(outWidth);
+  glyph.height = std::uint16_t(rows);
+}
+
+}  // namespace platform

@@ -1,0 +1,199 @@
+// Fonts and TextOut on a DC: cell heights, extents of single- and double-
+// byte text, opaque and transparent output, styles, clipping and hostile
+// byte strings.
+#include <gtest/gtest.h>
+
+#include "tests/unit/font_canvas.h"
+
+using namespace font_test;
+using platform::Dc;
+
+namespace {
+
+constexpr COLORREF kInk = 0xFFFFFF, kBack = 0x800000, kField = 0x000000;
+
+SIZE Extent(Dc& dc, const char* text, int length = -1) {
+  SIZE size{};
+  EXPECT_TRUE(dc.GetTextExtentPoint32(text, length, &size));
+  return size;
+}
+
+void UseColours(Dc& dc, int mode) {
+  dc.SetTextColor(kInk);
+  dc.SetBkColor(kBack);
+  dc.SetBkMode(mode);
+}
+
+}  // namespace
+
+TEST(FontMetrics, PositiveHeightIsTheCellAndNegativeTheCharacter) {
+  Canvas canvas(64, 64);
+  for (const char* face : {kGothic, kMincho, ""}) {
+    for (int height : {12, 16, 24}) {
+      Selected font(*canvas.dc, Describe(face, height));
+      EXPECT_EQ(Extent(*canvas.dc, "A").cy, height) << face << " " << height;
+    }
+    Selected font(*canvas.dc, Describe(face, -12));
+    EXPECT_GE(Extent(*canvas.dc, "A").cy, 12) << face;
+  }
+}
+
+TEST(FontMetrics, DoubleByteCharactersAreOneGlyphOfFullWidth) {
+  Canvas canvas(64, 64);
+  Selected font(*canvas.dc, Describe(kGothic, 12));
+  const SIZE one = Extent(*canvas.dc, "日");
+  EXPECT_GT(one.cx, 0);
+  EXPECT_EQ(Extent(*canvas.dc, "日本語").cx, 3 * one.cx);
+  // The standard sans face is fixed-pitch: two ASCII letters fill one kanji.
+  EXPECT_EQ(Extent(*canvas.dc, "pt").cx, one.cx);
+  EXPECT_EQ(Extent(*canvas.dc, "pt1=0").cx, 5 * one.cx / 2);
+  // Half-width katakana are single bytes of half width.
+  EXPECT_EQ(Extent(*canvas.dc, "ｶﾅ").cx, one.cx);
+}
+
+TEST(FontMetrics, WeightAddsAColumnPerCharacterWhenSynthesised) {
+  Canvas canvas(64, 64);
+  int normal = 0, bold = 0, fallback = 0;
+  {
+    Selected font(*canvas.dc, Describe(kGothic, 16, 400));
+    normal = Extent(*canvas.dc, "abc").cx;
+  }
+  {
+    Selected font(*canvas.dc, Describe(kGothic, 16, 700));
+    bold = Extent(*canvas.dc, "abc").cx;
+  }
+  {
+    Selected font(*canvas.dc, Describe(kGothic, 16, 0));  // default weight is normal
+    fallback = Extent(*canvas.dc, "abc").cx;
+  }
+  EXPECT_EQ(bold, normal + 3);
+  EXPECT_EQ(fallback, normal);
+}
+
+TEST(TextOut, OpaqueFillsExactlyTheCellAndDrawsInk) {
+  for (int bits : {15, 16, 24, 32}) {
+    Canvas canvas(120, 40, bits, kField);
+    Selected font(*canvas.dc, Describe(kGothic, 12));
+    UseColours(*canvas.dc, OPAQUE);
+    const SIZE size = Extent(*canvas.dc, "pt1=0 漢字");
+    ASSERT_TRUE(canvas.dc->TextOut(10, 5, "pt1=0 漢字", -1));
+    const RECT cell{10, 5, 10 + size.cx, 5 + size.cy};
+    const int area = int(size.cx * size.cy);
+    const int ink = canvas.Count(kInk), back = canvas.Count(kBack);
+    EXPECT_GT(ink, 20) << bits;
+    EXPECT_EQ(ink + back, area) << bits;
+    const RECT inked = canvas.Bounds(kInk), filled = canvas.Bounds(kBack);
+    EXPECT_GE(inked.left, cell.left);
+    EXPECT_LE(inked.right, cell.right);
+    EXPECT_EQ(filled.left, cell.left);
+    EXPECT_EQ(filled.top, cell.top);
+    EXPECT_EQ(filled.right, cell.right);
+    EXPECT_EQ(filled.bottom, cell.bottom);
+    EXPECT_TRUE(canvas.GuardsIntact());
+  }
+}
+
+TEST(TextOut, TransparentLeavesThePixelsBetweenStrokes) {
+  Canvas canvas(80, 30, 16, 0x00FF00);
+  Selected font(*canvas.dc, Describe(kMincho, 16));
+  UseColours(*canvas.dc, TRANSPARENT);
+  canvas.dc->TextOut(2, 2, "永遠", -1);
+  EXPECT_EQ(canvas.Count(kBack), 0);
+  EXPECT_GT(canvas.Count(kInk), 30);
+  EXPECT_EQ(canvas.Count(kInk) + canvas.Count(0x00FF00), 80 * 30);
+}
+
+TEST(TextOut, SameTextSameInkInEveryPixelFormat) {
+  Canvas reference(100, 20, 16, kField);
+  {
+    Selected font(*reference.dc, Describe(kGothic, 12));
+    UseColours(*reference.dc, TRANSPARENT);
+    reference.dc->TextOut(1, 1, "Abc 終了しますか", -1);
+  }
+  for (int bits : {15, 24, 32}) {
+    Canvas canvas(100, 20, bits, kField);
+    Selected font(*canvas.dc, Describe(kGothic, 12));
+    UseColours(*canvas.dc, TRANSPARENT);
+    canvas.dc->TextOut(1, 1, "Abc 終了しますか", -1);
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 100; ++x)
+        ASSERT_EQ(canvas.Is(x, y, kInk), reference.Is(x, y, kInk)) << bits;
+  }
+}
+
+TEST(TextOut, ClipsToTheTargetAtEveryEdge) {
+  Canvas canvas(30, 20, 16, kField);
+  Selected font(*canvas.dc, Describe(kGothic, 24));
+  UseColours(*canvas.dc, OPAQUE);
+  for (POINT at : {POINT{-10, -10}, POINT{20, 10}, POINT{-5, 15}, POINT{25, -20},
+                   POINT{-100000, 5}, POINT{100000, 100000}})
+    canvas.dc->TextOut(at.x, at.y, "日本語テキスト", -1);
+  EXPECT_TRUE(canvas.GuardsIntact());
+  EXPECT_GT(canvas.Count(kBack) + canvas.Count(kInk), 0);
+}
+
+TEST(TextOut, HostileBytesDrawReplacementsWithoutOverrun) {
+  Canvas canvas(200, 20, 16, kField);
+  Selected font(*canvas.dc, Describe(kGothic, 12));
+  UseColours(*canvas.dc, OPAQUE);
+  const int half = int(Extent(*canvas.dc, "A").cx);
+  // A lead byte at the end of the count is one replacement, not half a
+  // character joined to whatever follows in memory.
+  const char kanji[] = "日";
+  EXPECT_GT(Extent(*canvas.dc, kanji, 1).cx, 0);
+  EXPECT_EQ(Extent(*canvas.dc, "\x93", -1).cx, Extent(*canvas.dc, kanji, 1).cx);
+  // A lead byte with an invalid trail byte: the trail is a character of its own.
+  EXPECT_EQ(Extent(*canvas.dc, "\x81" "1").cx, Extent(*canvas.dc, "\x93").cx + half);
+  for (const char* text : {"\xFF\xFE\x80\xA0", "\x81", "\xEF\xFC", "\x85\x40", "\xFC\xFC\xFC"})
+    EXPECT_TRUE(canvas.dc->TextOut(0, 0, text, -1));
+  EXPECT_FALSE(canvas.dc->TextOut(0, 0, "abc", -2));
+  EXPECT_TRUE(canvas.dc->TextOut(0, 0, nullptr, 0));
+  EXPECT_TRUE(canvas.GuardsIntact());
+}
+
+TEST(TextOut, UnderlineIsARowInsideTheCell) {
+  Canvas plain(60, 20, 16, kField), lined(60, 20, 16, kField);
+  {
+    Selected font(*plain.dc, Describe(kGothic, 16));
+    UseColours(*plain.dc, TRANSPARENT);
+    plain.dc->TextOut(0, 0, "ab", -1);
+  }
+  Selected font(*lined.dc, Describe(kGothic, 16, 400, 0, false, true));
+  UseColours(*lined.dc, TRANSPARENT);
+  lined.dc->TextOut(0, 0, "ab", -1);
+  const int width = int(Extent(*lined.dc, "ab").cx);
+  int fullRows = 0;
+  for (int y = 0; y < 20; ++y)
+    fullRows += lined.Count(kInk, 0, y, width, y + 1) == width && plain.Count(kInk, 0, y, width, y + 1) < width;
+  EXPECT_GE(fullRows, 1);
+  EXPECT_LE(lined.Bounds(kInk).bottom, 16);
+}
+
+TEST(TextOut, EscapementTurnsTheTextCounterClockwise) {
+  Canvas canvas(80, 120, 16, kField);
+  Selected font(*canvas.dc, Describe(kGothic, 16, 400, 900));
+  UseColours(*canvas.dc, TRANSPARENT);
+  canvas.dc->TextOut(20, 100, "ABCDEF", -1);
+  const RECT ink = canvas.Bounds(kInk);
+  EXPECT_GT(ink.bottom - ink.top, 3 * (ink.right - ink.left));  // runs upwards
+  EXPECT_LE(ink.bottom, 101);
+  EXPECT_GE(ink.left, 20);  // the cell's top edge is on the left
+  EXPECT_TRUE(canvas.GuardsIntact());
+}
+
+TEST(FontCache, IdenticalDescriptionsShareOneRealisedFont) {
+  const LOGFONTA d = Describe(kGothic, 12);
+  auto* a = static_cast<platform::Font*>(platform::CreateFontIndirect(&d));
+  auto* b = static_cast<platform::Font*>(platform::CreateFontIndirect(&d));
+  const LOGFONTA other = Describe(kGothic, 13);
+  auto* c = static_cast<platform::Font*>(platform::CreateFontIndirect(&other));
+  ASSERT_NE(a->Instance(), nullptr);
+  EXPECT_EQ(a->Instance(), b->Instance());
+  EXPECT_NE(a->Instance(), c->Instance());
+  // A face name filling all 32 bytes without a terminator is read safely.
+  LOGFONTA full = d;
+  std::memset(full.lfFaceName, 'x', LF_FACESIZE);
+  auto* e = static_cast<platform::Font*>(platform::CreateFontIndirect(&full));
+  EXPECT_NE(e->Instance(), nullptr);
+  for (auto* font : {a, b, c, e}) platform::DeleteObject(font);
+}
