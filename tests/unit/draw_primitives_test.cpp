@@ -65,6 +65,8 @@ TEST_F(PrimitivesTest, InvertingTwiceRestoresTheRectangle) {
   ExpectPixels({{20, 20, inside ^ 0xFFFF}, {40, 40, kGrey}});
   ruDraw::InvertBox(5, 5, 40, 40);
   ExpectPixels({{10, 10, edge}, {20, 20, inside}, {35, 35, kGrey}});
+  platform::MakeAllSurfacesLost();  // no device context: nothing is drawn
+  EXPECT_EQ(ruDraw::InvertBox(5, 5, 40, 40), DDERR_SURFACELOST);
 }
 
 TEST_F(PrimitivesTest, ScreenCopyAndLentContextReachTheBackBuffer) {
