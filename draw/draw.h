@@ -32,8 +32,14 @@ extern DWORD WhiteColor;
 // Effect lookup tables (the sine table is built in every mode).
 extern std::int32_t SineTable[450];
 
+// Opens the display, the back buffer and the internal sprites; 1 or 0.
 int Screen(int width, int height, int memory);
+// Releases every draw object and the display (program end).
 void ExitScreen();
+// Driver enumeration: takes a driver with 3D and texture capabilities
+// (stores it through `context`, a platform::Display**) and stops there.
+BOOL EnumCallback(const platform::DriverInfo* driver, const char* description,
+                  const char* name, void* context);
 
 // ---------------------------------------------------------------- objects
 constexpr int kObjectCount = 1024;

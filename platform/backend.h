@@ -99,7 +99,7 @@ class Backend {
   // ---- presentation (used by the display layer)
   // Shows `back`'s rectangle `source` in the window. Headless keeps the
   // frame for `capture`.
-  virtual void PresentFrame(const Surface& back, const RECT& source) = 0;
+  virtual void PresentFrame(Surface& back, const RECT& source) = 0;
   // Returns at the start of the next vertical blank (vsync or 60 Hz pacing;
   // headless: at once).
   virtual void WaitVerticalBlank() = 0;

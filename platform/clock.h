@@ -28,4 +28,10 @@ void SetFakeClock(DWORD now);
 // jumps to deadline + 1. Callers keep their own loop and test.
 void IdleUntil(DWORD deadline);
 
+// Seconds since the epoch for seeding the random generator (time(nullptr)),
+// or the fixed value set for repeatable runs.
+long long CalendarTime();
+// Fixes CalendarTime to *seconds (headless runs); nullptr: real time again.
+void SetFixedCalendarTime(const long long* seconds);
+
 }  // namespace platform

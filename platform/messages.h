@@ -43,6 +43,9 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // window, WM_SYSKEYDOWN of Alt+F4 posts WM_CLOSE, everything else returns 0.
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Removes the window and sends it WM_DESTROY (DestroyWindow).
+void DestroyWindow(HWND hwnd);
+
 // Installs the window procedure that Dispatch/Send call for `hwnd`.
 void SetWindowProc(HWND hwnd, WindowProcFn proc);
 

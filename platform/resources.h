@@ -24,4 +24,12 @@ void RegisterResource(ResourceType type, const char* name, const unsigned char* 
 // missing Windows resource fails.
 bool FindResource(ResourceType type, const char* name, Resource* out);
 
+#define RU_RESOURCE_CAT2(a, b) a##b
+#define RU_RESOURCE_CAT(a, b) RU_RESOURCE_CAT2(a, b)
+// Registers a resource from a static initialiser:
+// RU_RESOURCE(platform::ResourceType::Bitmap, "BACK", bytes, sizeof bytes);
+#define RU_RESOURCE(type, name, data, size)                              \
+  static const bool RU_RESOURCE_CAT(ruResource_, __COUNTER__) =          \
+      (::platform::RegisterResource((type), (name), (data), (size)), true)
+
 }  // namespace platform

@@ -1,17 +1,161 @@
 // headless.h - the deterministic backend: fake clock, scripted input,
-// captured frames, scripted message-box answers.
+// captured frames, scripted message-box answers. Tests drive it through the
+// programmatic API below; runs drive it through RU_* environment variables
+// (docs/headless.md).
 #pragma once
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/backend.h"
 
 namespace platform {
 
-// The headless backend configured from RU_FRAME_MS, RU_MAX_FRAMES, RU_DEPTH
-// and RU_SCRIPT. A bad setting or script line is reported on stderr and the
-// process exits with code 2.
+// ---------------------------------------------------------------- script
+struct ScriptCommand {
+  enum class Kind {
+    Key, KeyDown, KeyUp, SysKeyDown, SysKeyUp, Move, LDown, LUp, LDbl, RDown, RUp, RDbl,
+    Activate, Answer, Capture, Close
+  };
+  int frame = 0;  // frame step it precedes, from 1
+  Kind kind = Kind::Close;
+  int a = 0, b = 0;  // VK / X,Y / activate flag / IDYES, IDNO, IDOK
+  std::string file;  // capture target (host path)
+  int line = 0;      // line of the script file
+};
+
+// Parses script text into commands ordered by frame (file order within a
+// frame). False, with "line N: reason" in `error`, at the first bad line.
+bool ParseScript(const std::string& text, std::vector<ScriptCommand>* out, std::string* error);
+// A virtual-key code from a decimal, 0x-hex or a key name; -1 if none.
+int ParseVirtualKey(const std::string& word);
+
+// ---------------------------------------------------------------- options
+struct HeadlessOptions {
+  DWORD frameMs = 16;       // fake-clock advance per frame step
+  int maxFrames = 0;        // WM_CLOSE after this frame step; 0: never
+  int depth = 16;           // 16, 15 (5-5-5), 24 or 32
+  std::vector<ScriptCommand> script;
+  DWORD clockStart = 1000;  // fake clock at start
+  long long calendarTime = 1000000000;  // CalendarTime() of the run
+  int screenWidth = 1024, screenHeight = 768;
+};
+
+// Reads RU_FRAME_MS, RU_MAX_FRAMES, RU_DEPTH and RU_SCRIPT. False with a
+// message in `error` for a bad setting or script.
+bool HeadlessOptionsFromEnvironment(HeadlessOptions* out, std::string* error);
+// The headless backend configured from the environment; on a bad setting
+// the message goes to stderr and the process exits with code 2.
 std::unique_ptr<Backend> CreateHeadlessBackendFromEnvironment();
+
+// ---------------------------------------------------------------- backend
+// What a message box showed and how it was answered.
+struct MessageBoxRecord {
+  std::string caption, text;  // CP932
+  UINT type = 0;
+  int answer = 0;
+  bool defaulted = false;  // no answer was queued
+};
+
+class HeadlessBackend : public Backend {
+ public:
+  explicit HeadlessBackend(const HeadlessOptions& options);
+  ~HeadlessBackend() override;
+
+  // ---- test controls
+  // Queues the answer (IDYES, IDNO, IDOK) to the next message box.
+  void QueueAnswer(int answer);
+  // Frame steps (and idle waits) counted so far.
+  int FramesDone() const { return framesDone_; }
+  const std::vector<MessageBoxRecord>& MessageBoxes() const { return boxes_; }
+  int CursorCounter() const { return cursorCounter_; }
+  bool CursorClipped() const { return clipped_; }
+  const RECT& ClipRect() const { return clipRect_; }
+  bool WindowVisible() const { return visible_; }
+  bool Topmost() const { return topmost_; }
+  bool Minimized() const { return minimized_; }
+  bool ImeEnabled() const { return imeOn_; }
+  int RaiseCount() const { return raises_; }
+  int BeepCount() const { return beeps_; }
+  int PresentCount() const { return presents_; }
+  const WindowSpec& LastWindowSpec() const { return spec_; }
+  // Moves the cursor as the mouse would (screen coordinates); no message.
+  void PlaceCursor(int x, int y) { cursor_ = POINT{x, y}; }
+  // Makes the next CreateMainWindow fail.
+  void FailWindowCreation() { failCreate_ = true; }
+  // Called with each message box before it is answered (may post messages).
+  void OnMessageBox(void (*hook)(const MessageBoxRecord&)) { boxHook_ = hook; }
+
+  // ---- Backend
+  const char* Name() const override { return "headless"; }
+  HWND CreateMainWindow(const WindowSpec& spec) override;
+  void ShowWindow(HWND hwnd, int command) override;
+  void SetTopmost(HWND hwnd, bool topmost) override;
+  void MinimizeWindow(HWND hwnd) override;
+  void DestroyWindow(HWND hwnd) override;
+  void RaiseWindow() override;
+  HWND MainWindow() const override { return window_; }
+  POINT ClientOrigin() const override;
+  void PumpEvents() override;
+  void WaitEvents() override;
+  void OnFrameStep() override;
+  int GetSystemMetrics(int index) const override;
+  int DisplayBitsPerPixel() const override { return options_.depth == 15 ? 16 : options_.depth; }
+  bool Display555() const override { return options_.depth == 15; }
+  int MessageBox(HWND owner, const char* text, const char* caption, UINT type) override;
+  void Beep() override { ++beeps_; }
+  int ShowCursor(bool show) override;
+  void HideCursorOnce() override {}
+  POINT GetCursorPos() const override { return cursor_; }
+  BOOL SetCursorPos(int x, int y) override;
+  BOOL ClipCursor(const RECT* rect) override;
+  void EnableIme(bool on) override { imeOn_ = on; }
+  void PresentFrame(Surface& back, const RECT& source) override;
+  void WaitVerticalBlank() override {}
+  bool SetDisplayMode(int width, int height, int bitsPerPixel) override;
+  void RestoreDisplayMode() override {}
+
+ private:
+  void IssueDueCommands();
+  void Issue(const ScriptCommand& c);
+  void PostKey(UINT message, int vk);
+  void PostMouse(UINT message);
+  void FinishCaptureCheck();
+  void CountFrame();
+
+  HeadlessOptions options_;
+  size_t nextCommand_ = 0;
+  int framesDone_ = 0;
+  int issuedFor_ = 0;
+  bool closePosted_ = false;
+  std::vector<int> pendingKeyUps_;
+  std::vector<int> answers_;
+  std::vector<MessageBoxRecord> boxes_;
+  void (*boxHook_)(const MessageBoxRecord&) = nullptr;
+  std::vector<std::string> captures_;  // files wanted for the current step
+  int captureFrame_ = 0;
+  bool capturedThisStep_ = false;
+  WindowSpec spec_;
+  HWND window_ = nullptr;
+  bool failCreate_ = false;
+  bool activated_ = false;
+  bool visible_ = false, topmost_ = false, minimized_ = false, imeOn_ = true;
+  bool clipped_ = false;
+  RECT clipRect_{};
+  int cursorCounter_ = 0;
+  POINT cursor_{0, 0};
+  int mouseX_ = 0, mouseY_ = 0;
+  WPARAM buttons_ = 0;
+  int raises_ = 0, beeps_ = 0, presents_ = 0;
+};
+
+// The headless backend of this run, or nullptr when the backend is another.
+HeadlessBackend* GetHeadlessBackend();
+
+// Writes `source` of `surface` as a 24-bit bottom-up BMP, channels expanded
+// to 8 bits by bit replication. False if the surface cannot be locked or
+// the file cannot be written.
+bool WriteSurfaceBmp(Surface& surface, const RECT& source, const std::string& hostPath);
 
 }  // namespace platform

@@ -1,14 +1,328 @@
-// headless_backend.cpp - placeholder until the headless backend lands.
+// headless_backend.cpp - the backend without a window: a fake clock moved
+// per frame step, script commands turned into window messages, message
+// boxes answered from a queue and logged, presented frames captured.
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
+#include "platform/clock.h"
+#include "platform/encoding.h"
 #include "platform/headless/headless.h"
+#include "platform/instance.h"
+#include "platform/messages.h"
 
 namespace platform {
 
+namespace {
+// The one window's handle: any stable non-null address.
+WindowTag* const kWindow = reinterpret_cast<WindowTag*>(0x10);
+
+constexpr WPARAM kMkLButton = 0x0001;
+constexpr WPARAM kMkRButton = 0x0002;
+
+bool ReadEnvInt(const char* name, long lo, long hi, long* out, std::string* error) {
+  const char* v = std::getenv(name);
+  if (!v || !*v) return true;
+  char* end = nullptr;
+  const long n = std::strtol(v, &end, 10);
+  if (*end != '\0' || n < lo || n > hi) {
+    *error = std::string(name) + "=" + v + " is not a whole number from " + std::to_string(lo) +
+             " to " + std::to_string(hi);
+    return false;
+  }
+  *out = n;
+  return true;
+}
+
+// A box text on one log line: the trailing line end dropped, inner line
+// ends shown as "\n".
+std::string OneLine(const std::string& cp932) {
+  std::string out;
+  for (char c : Cp932ToUtf8(cp932)) {
+    if (c == '\r') continue;
+    if (c == '\n') out += "\\n";
+    else out += c;
+  }
+  while (out.size() >= 2 && out.compare(out.size() - 2, 2, "\\n") == 0) out.resize(out.size() - 2);
+  return out;
+}
+
+const char* AnswerName(int answer) {
+  return answer == IDYES ? "yes" : answer == IDNO ? "no" : "ok";
+}
+}  // namespace
+
+bool HeadlessOptionsFromEnvironment(HeadlessOptions* out, std::string* error) {
+  HeadlessOptions o;
+  long frameMs = o.frameMs, maxFrames = 0, depth = 16;
+  if (!ReadEnvInt("RU_FRAME_MS", 0, 100000, &frameMs, error)) return false;
+  if (!ReadEnvInt("RU_MAX_FRAMES", 0, 1000000000, &maxFrames, error)) return false;
+  if (!ReadEnvInt("RU_DEPTH", 15, 32, &depth, error)) return false;
+  if (depth != 15 && depth != 16 && depth != 24 && depth != 32) {
+    *error = "RU_DEPTH=" + std::to_string(depth) + " is not 15, 16, 24 or 32";
+    return false;
+  }
+  o.frameMs = DWORD(frameMs);
+  o.maxFrames = int(maxFrames);
+  o.depth = int(depth);
+  const char* script = std::getenv("RU_SCRIPT");
+  if (script && *script) {
+    std::ifstream in(script, std::ios::binary);
+    if (!in) {
+      *error = std::string("RU_SCRIPT=") + script + ": cannot open the file";
+      return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (text.str().size() > (16u << 20)) {
+      *error = std::string("RU_SCRIPT=") + script + ": file is larger than 16 MiB";
+      return false;
+    }
+    std::string why;
+    if (!ParseScript(text.str(), &o.script, &why)) {
+      *error = std::string("RU_SCRIPT=") + script + ": " + why;
+      return false;
+    }
+  }
+  *out = std::move(o);
+  return true;
+}
+
 std::unique_ptr<Backend> CreateHeadlessBackendFromEnvironment() {
-  std::fprintf(stderr, "headless backend not available yet\n");
-  std::exit(2);
+  HeadlessOptions options;
+  std::string error;
+  if (!HeadlessOptionsFromEnvironment(&options, &error)) {
+    std::fprintf(stderr, "headless: %s\n", error.c_str());
+    std::exit(2);
+  }
+  return std::make_unique<HeadlessBackend>(options);
+}
+
+HeadlessBackend* GetHeadlessBackend() { return dynamic_cast<HeadlessBackend*>(&GetBackend()); }
+
+// ---------------------------------------------------------------- life
+HeadlessBackend::HeadlessBackend(const HeadlessOptions& options) : options_(options) {
+  UseFakeClock(options_.clockStart);
+  SetFixedCalendarTime(&options_.calendarTime);
+}
+
+HeadlessBackend::~HeadlessBackend() { FinishCaptureCheck(); }
+
+// ---------------------------------------------------------------- window
+HWND HeadlessBackend::CreateMainWindow(const WindowSpec& spec) {
+  if (failCreate_) {
+    failCreate_ = false;
+    return nullptr;
+  }
+  spec_ = spec;
+  window_ = kWindow;
+  visible_ = false;
+  activated_ = false;
+  return window_;
+}
+
+void HeadlessBackend::ShowWindow(HWND hwnd, int command) {
+  visible_ = command != SW_HIDE;
+  minimized_ = command == SW_MINIMIZE;
+  // Showing the window makes the application the active one, once.
+  if (visible_ && !minimized_ && !activated_ && hwnd == window_) {
+    activated_ = true;
+    PostMessage(window_, WM_ACTIVATEAPP, 1, 0);
+  }
+}
+
+void HeadlessBackend::SetTopmost(HWND, bool topmost) { topmost_ = topmost; }
+void HeadlessBackend::MinimizeWindow(HWND) { minimized_ = true; }
+
+void HeadlessBackend::DestroyWindow(HWND hwnd) {
+  if (hwnd == window_) {
+    window_ = nullptr;
+    visible_ = false;
+  }
+}
+
+void HeadlessBackend::RaiseWindow() {
+  ++raises_;
+  std::fprintf(stderr, "[instance] raise requested\n");
+}
+
+POINT HeadlessBackend::ClientOrigin() const {
+  return POINT{spec_.x + GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXDLGFRAME),
+               spec_.y + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYDLGFRAME)};
+}
+
+int HeadlessBackend::GetSystemMetrics(int index) const {
+  switch (index) {
+    case SM_CXSCREEN: return options_.screenWidth;
+    case SM_CYSCREEN: return options_.screenHeight;
+    case SM_CYCAPTION: return 19;
+    case SM_CXBORDER: case SM_CYBORDER: return 1;
+    case SM_CXDLGFRAME: case SM_CYDLGFRAME: return 3;
+    case SM_CXEDGE: case SM_CYEDGE: return 2;
+    default: return 0;
+  }
+}
+
+bool HeadlessBackend::SetDisplayMode(int width, int height, int bitsPerPixel) {
+  return width > 0 && height > 0 &&
+         (bitsPerPixel == 16 || bitsPerPixel == 24 || bitsPerPixel == 32);
+}
+
+// ---------------------------------------------------------------- events
+void HeadlessBackend::PumpEvents() {
+  if (TakeRaiseRequest()) RaiseWindow();
+  IssueDueCommands();
+  if (options_.maxFrames > 0 && framesDone_ >= options_.maxFrames && !closePosted_ && window_) {
+    closePosted_ = true;
+    PostMessage(window_, WM_CLOSE, 0, 0);
+  }
+}
+
+void HeadlessBackend::WaitEvents() {
+  IssueDueCommands();
+  if (PendingMessageCount() > 0) return;
+  CountFrame();  // an idle frame: time and the script move on
+  PumpEvents();
+}
+
+void HeadlessBackend::OnFrameStep() {
+  IssueDueCommands();
+  CountFrame();
+}
+
+void HeadlessBackend::CountFrame() {
+  FinishCaptureCheck();
+  AdvanceFakeClock(options_.frameMs);
+  ++framesDone_;
+  captures_.clear();
+  capturedThisStep_ = false;
+  captureFrame_ = framesDone_;
+  for (size_t i = nextCommand_; i < options_.script.size(); ++i) {
+    const ScriptCommand& c = options_.script[i];
+    if (c.frame > framesDone_) break;
+    if (c.frame == framesDone_ && c.kind == ScriptCommand::Kind::Capture)
+      captures_.push_back(c.file);
+  }
+}
+
+// Commands for frame step framesDone_+1 go out once, after the key releases
+// of the previous step's `key` commands.
+void HeadlessBackend::IssueDueCommands() {
+  const int frame = framesDone_ + 1;
+  if (issuedFor_ >= frame) return;
+  issuedFor_ = frame;
+  for (int vk : pendingKeyUps_) PostKey(WM_KEYUP, vk);
+  pendingKeyUps_.clear();
+  while (nextCommand_ < options_.script.size() && options_.script[nextCommand_].frame <= frame)
+    Issue(options_.script[nextCommand_++]);
+}
+
+void HeadlessBackend::Issue(const ScriptCommand& c) {
+  using Kind = ScriptCommand::Kind;
+  switch (c.kind) {
+    case Kind::Key:
+      PostKey(WM_KEYDOWN, c.a);
+      pendingKeyUps_.push_back(c.a);
+      break;
+    case Kind::KeyDown: PostKey(WM_KEYDOWN, c.a); break;
+    case Kind::KeyUp: PostKey(WM_KEYUP, c.a); break;
+    case Kind::SysKeyDown: PostKey(WM_SYSKEYDOWN, c.a); break;
+    case Kind::SysKeyUp: PostKey(WM_SYSKEYUP, c.a); break;
+    case Kind::Move: {
+      mouseX_ = c.a;
+      mouseY_ = c.b;
+      const POINT origin = ClientOrigin();
+      cursor_ = POINT{origin.x + c.a, origin.y + c.b};
+      PostMouse(WM_MOUSEMOVE);
+      break;
+    }
+    case Kind::LDown: buttons_ |= kMkLButton; PostMouse(WM_LBUTTONDOWN); break;
+    case Kind::LUp: buttons_ &= ~kMkLButton; PostMouse(WM_LBUTTONUP); break;
+    case Kind::LDbl: buttons_ |= kMkLButton; PostMouse(WM_LBUTTONDBLCLK); break;
+    case Kind::RDown: buttons_ |= kMkRButton; PostMouse(WM_RBUTTONDOWN); break;
+    case Kind::RUp: buttons_ &= ~kMkRButton; PostMouse(WM_RBUTTONUP); break;
+    case Kind::RDbl: buttons_ |= kMkRButton; PostMouse(WM_RBUTTONDBLCLK); break;
+    case Kind::Activate: PostMessage(window_, WM_ACTIVATEAPP, WPARAM(c.a), 0); break;
+    case Kind::Answer: answers_.push_back(c.a); break;
+    case Kind::Capture: break;  // taken at the frame step itself
+    case Kind::Close: PostMessage(window_, WM_CLOSE, 0, 0); break;
+  }
+}
+
+void HeadlessBackend::PostKey(UINT message, int vk) {
+  const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
+  const bool wasDown = GetKeyState(vk) < 0;
+  LPARAM lParam = 1;
+  if (up || wasDown) lParam |= LPARAM(1) << 30;
+  if (up) lParam |= LPARAM(1) << 31;
+  if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP) lParam |= LPARAM(1) << 29;
+  PostMessage(window_, message, WPARAM(vk), lParam);
+}
+
+void HeadlessBackend::PostMouse(UINT message) {
+  PostMessage(window_, message, buttons_, MAKELPARAM(WORD(mouseX_), WORD(mouseY_)));
+}
+
+// ---------------------------------------------------------------- boxes
+void HeadlessBackend::QueueAnswer(int answer) { answers_.push_back(answer); }
+
+int HeadlessBackend::MessageBox(HWND, const char* text, const char* caption, UINT type) {
+  MessageBoxRecord r{caption ? caption : "", text ? text : "", type, 0, false};
+  const bool yesNo = (type & MB_TYPEMASK) == MB_YESNO;
+  if (answers_.empty()) {
+    r.defaulted = true;
+    r.answer = yesNo ? IDNO : IDOK;
+  } else {
+    const int queued = answers_.front();
+    answers_.erase(answers_.begin());
+    // "ok" on a yes/no box counts as yes; any answer closes a notice.
+    r.answer = yesNo ? (queued == IDNO ? IDNO : IDYES) : IDOK;
+  }
+  if (boxHook_) boxHook_(r);
+  std::fprintf(stderr, "[messagebox] %s: %s -> %s%s\n", OneLine(r.caption).c_str(),
+               OneLine(r.text).c_str(), AnswerName(r.answer),
+               r.defaulted ? " (no answer queued)" : "");
+  boxes_.push_back(r);
+  return r.answer;
+}
+
+// ---------------------------------------------------------------- cursor
+int HeadlessBackend::ShowCursor(bool show) {
+  cursorCounter_ += show ? 1 : -1;
+  return cursorCounter_;
+}
+
+BOOL HeadlessBackend::SetCursorPos(int x, int y) {
+  cursor_ = POINT{x, y};
+  return TRUE;
+}
+
+BOOL HeadlessBackend::ClipCursor(const RECT* rect) {
+  clipped_ = rect != nullptr;
+  clipRect_ = rect ? *rect : RECT{};
+  return TRUE;
+}
+
+// ---------------------------------------------------------------- frames
+void HeadlessBackend::PresentFrame(Surface& back, const RECT& source) {
+  ++presents_;
+  // Each present of the step rewrites the file, so it holds the last one.
+  for (const std::string& file : captures_)
+    if (!WriteSurfaceBmp(back, source, file))
+      std::fprintf(stderr, "capture %s: the file could not be written\n", file.c_str());
+  capturedThisStep_ = true;
+}
+
+void HeadlessBackend::FinishCaptureCheck() {
+  if (captures_.empty() || capturedThisStep_) {
+    captures_.clear();
+    return;
+  }
+  for (const std::string& file : captures_)
+    std::fprintf(stderr, "capture %s: nothing was presented in frame %d\n", file.c_str(),
+                 captureFrame_);
+  captures_.clear();
 }
 
 }  // namespace platform

@@ -1,9 +1,254 @@
-// sdl_backend.cpp - placeholder until the desktop backend lands: reports
-// that no display can be opened, so runs fall back to headless.
+// sdl_backend.cpp - the desktop backend: one SDL2 window whose events become
+// window messages, presentation of the back buffer, the cursor, and modal
+// message boxes drawn inside the window.
 #include "platform/sdl/sdl_backend.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/encoding.h"
+#include "platform/instance.h"
+#include "platform/messages.h"
+#include "platform/sdl/sdl_cursor.h"
+#include "platform/sdl/sdl_events.h"
+#include "platform/sdl/sdl_keys.h"
+#include "platform/sdl/sdl_message_box.h"
+#include "platform/sdl/sdl_present.h"
+#include "platform/sdl/sdl_window.h"
 
 namespace platform {
 
-std::unique_ptr<Backend> CreateSdlBackend() { return nullptr; }
+namespace {
+
+using namespace platform::sdl;
+
+// Milliseconds a modal box sleeps waiting for events between redraws.
+constexpr int kBoxIdleMs = 30;
+// WaitEvents wakes at least this often to look at raise requests.
+constexpr int kWaitEventsMs = 100;
+
+class SdlBackend final : public Backend {
+ public:
+  SdlBackend() { ReadDepth(); }
+  ~SdlBackend() override {
+    DestroyWindow(hwnd_);
+    SDL_Quit();
+  }
+
+  const char* Name() const override { return "sdl"; }
+
+  // ---- window
+  HWND CreateMainWindow(const WindowSpec& spec) override {
+    if (hwnd_ || !window_.Create(spec)) return nullptr;
+    hwnd_ = reinterpret_cast<HWND>(&window_);
+    events_.Attach(hwnd_, spec.doubleClicks);
+    cursor_.Attach(window_.Handle());
+    presenter_.Attach(window_.Renderer(), window_.HasVsync());
+    const POINT origin = window_.ClientOrigin();
+    PostMessage(hwnd_, WM_MOVE, 0, MAKELPARAM(unsigned(origin.x), unsigned(origin.y)));
+    return hwnd_;
+  }
+  void ShowWindow(HWND hwnd, int command) override {
+    if (hwnd != hwnd_) return;
+    window_.Show(command != SW_HIDE);
+    if (command == SW_MINIMIZE) window_.Minimize();
+    if (command != SW_HIDE) RenderCurrent();
+  }
+  void SetTopmost(HWND hwnd, bool topmost) override {
+    if (hwnd == hwnd_) window_.SetTopmost(topmost);
+  }
+  void MinimizeWindow(HWND hwnd) override {
+    if (hwnd == hwnd_) window_.Minimize();
+  }
+  void DestroyWindow(HWND hwnd) override {
+    if (!hwnd_ || hwnd != hwnd_) return;
+    if (activeBox_) activeBox_->Cancel();
+    if (activeBox_) activeBox_->ReleaseTexture();
+    presenter_.Detach();
+    events_.Detach();
+    cursor_.Attach(nullptr);
+    window_.Destroy();
+    hwnd_ = nullptr;
+  }
+  void RaiseWindow() override { window_.Raise(); }
+  HWND MainWindow() const override { return hwnd_; }
+  POINT ClientOrigin() const override { return window_.ClientOrigin(); }
+
+  // ---- events
+  void PumpEvents() override {
+    if (TakeRaiseRequest()) window_.Raise();
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) HandleEvent(event);
+  }
+  void WaitEvents() override { SDL_WaitEventTimeout(nullptr, kWaitEventsMs); }
+  void OnFrameStep() override {}
+
+  // ---- metrics and display depth
+  int GetSystemMetrics(int index) const override {
+    switch (index) {
+      case SM_CXSCREEN: return DesktopSize().x;
+      case SM_CYSCREEN: return DesktopSize().y;
+      case SM_CYCAPTION: return kCaption;
+      case SM_CXBORDER: case SM_CYBORDER: return kBorder;
+      case SM_CXEDGE: case SM_CYEDGE: return kEdge;
+      case SM_CXDLGFRAME: case SM_CYDLGFRAME: return kDialogFrame;
+      default: return 0;
+    }
+  }
+  int DisplayBitsPerPixel() const override { return depth_; }
+  bool Display555() const override { return is555_; }
+
+  // ---- message boxes
+  int MessageBox(HWND owner, const char* text, const char* caption, UINT type) override;
+  void Beep() override {}
+
+  // ---- cursor and input method
+  int ShowCursor(bool show) override { return cursor_.Show(show); }
+  void HideCursorOnce() override { cursor_.HideOnce(); }
+  POINT GetCursorPos() const override { return cursor_.Position(); }
+  BOOL SetCursorPos(int x, int y) override { return cursor_.MoveTo(x, y) ? TRUE : FALSE; }
+  BOOL ClipCursor(const RECT* rect) override {
+    return cursor_.Clip(rect, window_.ClientOrigin(), window_.ClientWidth(),
+                        window_.ClientHeight())
+               ? TRUE
+               : FALSE;
+  }
+  void EnableIme(bool on) override {
+    if (on) SDL_StartTextInput();
+    else SDL_StopTextInput();
+  }
+
+  // ---- presentation
+  void PresentFrame(const Surface& back, const RECT& source) override {
+    presenter_.Upload(const_cast<Surface&>(back), source);
+    RenderCurrent();
+  }
+  void WaitVerticalBlank() override { presenter_.WaitVerticalBlank(); }
+  bool SetDisplayMode(int width, int height, int bitsPerPixel) override {
+    return window_.EnterFullScreen(width, height);
+  }
+  void RestoreDisplayMode() override { window_.LeaveFullScreen(); }
+
+ private:
+  void ReadDepth();
+  void HandleEvent(const SDL_Event& event);
+  void RouteToBox(const SDL_Event& event);
+  void RenderCurrent();
+
+  POINT DesktopSize() const {
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return POINT{640, 480};
+    return POINT{mode.w, mode.h};
+  }
+
+  Window window_;
+  EventTranslator events_;
+  Cursor cursor_;
+  Presenter presenter_;
+  MessageBoxUi* activeBox_ = nullptr;  // the innermost open box
+  HWND hwnd_ = nullptr;
+  int depth_ = 16;
+  bool is555_ = false;
+};
+
+// RU_DEPTH: 16 (5-6-5, default), 15 (16-bit 5-5-5), 24 or 32.
+void SdlBackend::ReadDepth() {
+  const char* value = std::getenv("RU_DEPTH");
+  if (!value || !*value) return;
+  const int depth = std::atoi(value);
+  if (depth == 15) {
+    depth_ = 16;
+    is555_ = true;
+  } else if (depth == 16 || depth == 24 || depth == 32) {
+    depth_ = depth;
+  } else {
+    std::fprintf(stderr, "RU_DEPTH=%s is not 15, 16, 24 or 32; using 16\n", value);
+  }
+}
+
+void SdlBackend::HandleEvent(const SDL_Event& event) {
+  if (event.type == SDL_WINDOWEVENT && event.window.windowID != window_.Id()) return;
+  if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED)
+    RenderCurrent();
+  if (activeBox_ && activeBox_->IsOpen() && EventTranslator::IsInput(event)) {
+    RouteToBox(event);
+    return;
+  }
+  events_.Translate(event);
+}
+
+// Input while a box is open belongs to the box. A key released during the
+// box that the window saw go down still reaches the window, so the key
+// state the library polls does not stay "down".
+void SdlBackend::RouteToBox(const SDL_Event& event) {
+  activeBox_->HandleInput(event);
+  if (event.type == SDL_KEYUP) {
+    const VirtualKey key = TranslateKey(event.key.keysym);
+    if (key.vk != 0 && (GetKeyState(key.vk) & 0x80)) events_.Translate(event);
+  }
+}
+
+void SdlBackend::RenderCurrent() {
+  if (!window_.Exists()) return;
+  if (activeBox_ && activeBox_->IsOpen()) {
+    SDL_Texture* box = activeBox_->Texture(window_.Renderer());
+    presenter_.Render(box, &activeBox_->Where());
+  } else {
+    presenter_.Render();
+  }
+}
+
+// The modal loop: while the box is open, messages already queued or made by
+// non-input events (move, focus, close) are dispatched to the window
+// procedure; input goes to the box; no frame step runs. A quit request
+// closes the box and is passed on to the frame loop.
+int SdlBackend::MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
+  const bool question = (type & MB_TYPEMASK) == MB_YESNO;
+  if (!window_.Exists()) {
+    std::fprintf(stderr, "%s: %s\n", Cp932ToUtf8(caption ? caption : "").c_str(),
+                 Cp932ToUtf8(text ? text : "").c_str());
+    return question ? IDNO : IDOK;
+  }
+  MessageBoxUi box;
+  MessageBoxUi* outer = activeBox_;
+  activeBox_ = &box;
+  box.Open(text, caption, type, window_.ClientWidth(), window_.ClientHeight());
+  RenderCurrent();
+  while (box.IsOpen()) {
+    MSG msg;
+    while (box.IsOpen() && PeekMessage(&msg, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(int(msg.wParam));
+        box.Cancel();
+        break;
+      }
+      DispatchMessage(&msg);
+    }
+    if (!window_.Exists()) box.Cancel();
+    if (!box.IsOpen()) break;
+    RenderCurrent();
+    SDL_WaitEventTimeout(nullptr, kBoxIdleMs);
+  }
+  box.ReleaseTexture();
+  activeBox_ = outer;
+  RenderCurrent();
+  return box.Result();
+}
+
+}  // namespace
+
+std::unique_ptr<Backend> CreateSdlBackend() {
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    std::fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  return std::make_unique<SdlBackend>();
+}
 
 }  // namespace platform

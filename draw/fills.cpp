@@ -1,0 +1,81 @@
+// fills.cpp - colour fills of the back buffer or an object (they ignore the
+// clip window) and the software half-tone mix, which keeps to it.
+#include <cstdint>
+
+#include "draw/draw.h"
+
+namespace ruDraw {
+
+namespace {
+
+// One DDBLT_COLORFILL of `rect` on `surface` with a raw pixel value.
+HRESULT Fill(platform::Surface* surface, const RECT& rect, DWORD pixel) {
+  if (!surface) return DDERR_INVALIDPARAMS;
+  platform::BltFx fx;
+  fx.fillColor = pixel;
+  return surface->Blt(&rect, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+}
+
+RECT WholeScreen() { return RECT{0, 0, ScreenWidth, ScreenHeight}; }
+
+}  // namespace
+
+HRESULT ClearScreen() { return Fill(BackBuffer, WholeScreen(), 0); }
+
+HRESULT ClearObject(int objectNo) {
+  if (!HasSurface(objectNo)) return DDERR_INVALIDPARAMS;
+  platform::Surface* surface = Objects[objectNo].surface;
+  return Fill(surface, RECT{0, 0, LONG(surface->Width()), LONG(surface->Height())}, 0);
+}
+
+HRESULT ClearRect(int left, int top, int right, int bottom) {
+  return Fill(BackBuffer, RECT{left, top, right, bottom}, 0);
+}
+
+HRESULT FrameRect(int left, int top, int right, int bottom) {
+  Fill(BackBuffer, RECT{left, top, right, top + 1}, 0);
+  Fill(BackBuffer, RECT{left, bottom - 1, right, bottom}, 0);
+  Fill(BackBuffer, RECT{left, top, left + 1, bottom}, 0);
+  return Fill(BackBuffer, RECT{right - 1, top, right, bottom}, 0);
+}
+
+HRESULT WhiteScreen() { return Fill(BackBuffer, WholeScreen(), WhiteColor); }
+
+HRESULT WhiteRect(int left, int top, int right, int bottom) {
+  return Fill(BackBuffer, RECT{left, top, right, bottom}, WhiteColor);
+}
+
+HRESULT FillRect(int left, int top, int right, int bottom, DWORD pixel) {
+  return Fill(BackBuffer, RECT{left, top, right, bottom}, pixel & 0xFFFF);
+}
+
+int HalfRect(int left, int top, int right, int bottom, DWORD pixel) {
+  if (!BackBuffer) return 0;
+  const RECT& clip = ClipWindow;
+  if (right > clip.right) right = clip.right;
+  if (bottom > clip.bottom) bottom = clip.bottom;
+  if (left < clip.left) left = clip.left;
+  if (top < clip.top) top = clip.top;
+  // The clip window may reach past the back buffer: keep to its pixels.
+  if (left < 0) left = 0;
+  if (top < 0) top = 0;
+  if (right > LONG(BackBuffer->Width())) right = LONG(BackBuffer->Width());
+  if (bottom > LONG(BackBuffer->Height())) bottom = LONG(BackBuffer->Height());
+  if (right < left || bottom < top) return 1;
+
+  void* bits = nullptr;
+  LONG pitch = 0;
+  if (BackBuffer->Lock(&bits, &pitch, DDLOCK_WAIT) != DD_OK) return 0;
+  if (BackBuffer->Format().bitCount == 16) {
+    const std::uint16_t mask = std::uint16_t(HalfMask);
+    const std::uint16_t h = std::uint16_t((pixel >> 1) & mask);
+    for (int y = top; y < bottom; ++y) {
+      auto* row = reinterpret_cast<std::uint16_t*>(static_cast<BYTE*>(bits) + y * pitch);
+      for (int x = left; x < right; ++x) row[x] = std::uint16_t(((row[x] >> 1) & mask) + h);
+    }
+  }
+  BackBuffer->Unlock();
+  return 1;
+}
+
+}  // namespace ruDraw

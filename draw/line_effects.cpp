@@ -1,0 +1,167 @@
+// line_effects.cpp - object drawing line by line: waves, scrolling waves,
+// wavy tiling, tiling, repeated and interlaced lines, shaking and the
+// accordion. Each line goes through the clipped copy of Draw / DrawNoKey;
+// the effects advance their phases by FrameTime.
+#include <cmath>
+#include <cstdlib>
+
+#include "draw/draw.h"
+#include "system/system.h"
+
+namespace ruDraw {
+
+float WavePhase = 0;
+int WaveSign = 1;
+float WaveScrollPhase = 0, WaveScroll = 0;
+float WaveTilePhase = 0, WaveTileScroll = 0;
+float TileX = 0, TileY = 0;
+float AccordionPhase = 0;
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+
+// Horizontal offset of line `row` of a wave: amplitude x cos of the row's
+// angle in degrees (rows grouped by divisor) plus the phase.
+int WaveOffset(int amplitude, int divisor, int row, float phase) {
+  const int degrees = (divisor != 0 ? row / divisor : row) + int(phase);
+  return int(amplitude * std::cos(degrees * kTwoPi / 360));
+}
+
+// Advances a phase in degrees, wrapping once at 360.
+void AdvanceDegrees(float& phase, float speed) {
+  phase += ruSystem::FrameTime * speed;
+  if (phase >= 360) phase -= 360;
+}
+
+// Moves a scroll position back by speed and wraps it once into [0, height).
+void AdvanceScroll(float& scroll, float speed, int height) {
+  scroll -= ruSystem::FrameTime * speed;
+  if (scroll < 0)
+    scroll += float(height);
+  else if (scroll >= float(height))
+    scroll -= float(height);
+}
+
+bool EmptyRect(int left, int top, int right, int bottom) {
+  return right <= left || bottom <= top;
+}
+
+// rand() mod n for n >= 1, also for n beyond int's range.
+int RandomBelow(long long n) { return int(std::rand() % n); }
+
+}  // namespace
+
+void DrawWave(int x, int y, int amplitude, int divisor, float speed, int objectNo, int left,
+              int top, int right, int bottom, int alternate) {
+  for (int r = top; r < bottom; ++r) {
+    int offset = WaveOffset(amplitude, divisor, r, WavePhase);
+    if (alternate) {
+      offset *= WaveSign;
+      WaveSign = -WaveSign;
+    }
+    Draw(x + offset, y + r - top, objectNo, left, r, right, r + 1);
+  }
+  AdvanceDegrees(WavePhase, speed);
+}
+
+void DrawWaveScroll(int x, int y, int amplitude, int divisor, float speed, float scrollSpeed,
+                    int objectNo, int left, int top, int right, int bottom) {
+  if (EmptyRect(left, top, right, bottom)) return;
+  for (int r = top; r < bottom; ++r) {
+    const int offset = WaveOffset(amplitude, divisor, r, WaveScrollPhase);
+    int s = int(WaveScroll) + r;
+    if (s >= bottom) s = top + (s - bottom) + 1;
+    Draw(x + offset, y + r, objectNo, left, s, right, s + 1);
+  }
+  AdvanceDegrees(WaveScrollPhase, speed);
+  AdvanceScroll(WaveScroll, scrollSpeed, bottom - top);
+}
+
+void DrawWaveTile(int firstLine, int lastLine, int amplitude, int divisor, float speed,
+                  float scrollSpeed, int objectNo, int left, int top, int right, int bottom) {
+  if (EmptyRect(left, top, right, bottom)) return;
+  const int w = right - left;
+  const int h = bottom - top;
+  const int columns = ScreenWidth / w + 2;
+  for (int i = 0; i < lastLine - firstLine; ++i) {
+    int s = i % h + int(WaveTileScroll);
+    if (s > h - 1) s -= h;
+    const int offset = WaveOffset(amplitude, divisor, i, WaveTilePhase);
+    for (int k = 0; k < columns; ++k)
+      Draw(w * k + offset - amplitude, firstLine + i, objectNo, left, top + s, right,
+           top + s + 1);
+  }
+  AdvanceDegrees(WaveTilePhase, speed);
+  AdvanceScroll(WaveTileScroll, scrollSpeed, h);
+}
+
+void DrawTile(float speedX, float speedY, int objectNo, int left, int top, int right,
+              int bottom) {
+  if (EmptyRect(left, top, right, bottom)) return;
+  const int w = right - left;
+  const int h = bottom - top;
+  for (int i = 0; i < ScreenHeight / h + 2; ++i)
+    for (int j = 0; j < ScreenWidth / w + 2; ++j)
+      Draw(w * j + int(TileX), h * i + int(TileY), objectNo, left, top, right, bottom);
+  TileX += ruSystem::FrameTime * speedX;
+  TileY += ruSystem::FrameTime * speedY;
+  if (TileX < -w) TileX += float(w);
+  if (TileX > 0) TileX -= float(w);
+  if (TileY < -h) TileY += float(h);
+  if (TileY > 0) TileY -= float(h);
+}
+
+void DrawLineRepeat(int x, int y, int step, int objectNo, int left, int top, int right,
+                    int bottom) {
+  if (step < 1) return;
+  for (long long r0 = top; r0 < bottom; r0 += step)
+    for (long long r = r0; r < r0 + step; ++r)
+      Draw(x, int(y + r - top), objectNo, left, int(r0), right, int(r0 + 1));
+}
+
+void DrawInterlace(int x, int y, int step, int objectNo, int left, int top, int right,
+                   int bottom) {
+  if (step > 0) {
+    for (long long r = (long long)top + step; r < bottom; r += step)
+      Draw(x, int(y + r - top), objectNo, left, int(r), right, int(r + 1));
+  } else if (step < 0) {
+    const long long spread = -(long long)step;
+    for (long long r = top + RandomBelow(spread) + 1; r < bottom; r += RandomBelow(spread) + 1)
+      Draw(x, int(y + r - top), objectNo, left, int(r), right, int(r + 1));
+  }
+}
+
+void DrawShake(int x, int y, int amount, int objectNo, int left, int top, int right,
+               int bottom) {
+  if (amount <= 0) {
+    Draw(x, y, objectNo, left, top, right, bottom);
+    return;
+  }
+  for (int r = top; r < bottom; ++r)
+    Draw(x + RandomBelow(2LL * amount) - amount, y + r - top, objectNo, left, r, right, r + 1);
+}
+
+void DrawAccordion(int x, int y, int forward, float speed, int objectNo, int left, int top,
+                   int right, int bottom) {
+  const int h = bottom - top;
+  // One line has no fold to spread it over (the fold's period is h - 1).
+  if (right <= left || h < 2) return;
+  const int half = h / 2;
+  int start = 0;
+  for (int i = 0; i < h; ++i) {
+    const float angle = float(i) + AccordionPhase;
+    const int end = int(half + half * std::cos(angle * kTwoPi / (h - 1)));
+    for (int k = start; k <= end; ++k) DrawNoKey(x, y + k, objectNo, left, i, right, i + 1);
+    start = end + 1;
+  }
+  if (forward) {
+    AccordionPhase += speed * ruSystem::FrameTime;
+    if (AccordionPhase >= float(h)) AccordionPhase -= float(h);
+  } else {
+    AccordionPhase -= speed * ruSystem::FrameTime;
+    if (AccordionPhase < 0) AccordionPhase += float(h);
+  }
+}
+
+}  // namespace ruDraw

@@ -1,0 +1,62 @@
+// latches.cpp - keyboard and mouse latches written by the window procedure,
+// the key press and release handling (with the Esc question), input
+// locking, the system-key mode and the counted key.
+#include "draw/draw.h"
+#include "input/input.h"
+#include "system/system.h"
+
+namespace ruSystem {
+
+int KeyHeld = 0, KeyPushed = 0, OverlayKey = 0, LockedKey = 0;
+int ShiftToggle = 0, CountKey = 0, CountKeyReleases = 0;
+int LeftButton = 0, RightButton = 0, LeftClick = 0, RightClick = 0;
+int LeftDoubleClick = 0, RightDoubleClick = 0, LeftPushed = 0, RightPushed = 0;
+int MouseButton = 0, MouseClicked = 0, LockedLeftButton = 0;
+int InputLocked = 0, SysKeyMode = 0;
+int KeyListState = 0, KeyListCode = 0;
+
+void ClearInputLatches() {
+  KeyHeld = KeyPushed = OverlayKey = LockedKey = 0;
+  ShiftToggle = CountKey = CountKeyReleases = 0;
+  LeftButton = RightButton = LeftClick = RightClick = 0;
+  LeftDoubleClick = RightDoubleClick = LeftPushed = RightPushed = 0;
+  MouseButton = MouseClicked = LockedLeftButton = 0;
+  InputLocked = SysKeyMode = 0;
+  KeyListState = KeyListCode = 0;
+}
+
+void KeyDown(int code) {
+  if (ruDraw::OverlayShown) {
+    OverlayKey = code;
+  } else {
+    KeyHeld = code;
+    KeyPushed = code;
+  }
+  if (code == VK_ESCAPE && Question("終了しますか？") == 1) Exit();
+}
+
+void KeyUp(int code) {
+  if (code == KeyHeld) KeyHeld = 0;
+  if (code == OverlayKey) OverlayKey = 0;
+  if (code == LockedKey) LockedKey = 0;
+  if (code == VK_SHIFT) ShiftToggle = !ShiftToggle;
+  if (code == CountKey) CountKeyReleases += 1;
+}
+
+void LockInput() { InputLocked = 1; }
+
+void UnlockInput() {
+  InputLocked = 0;
+  KeyHeld = 0;
+}
+
+void SetSysKeyMode(int mode) { SysKeyMode = mode; }
+
+void SetCountKey(int code) {
+  CountKey = code;
+  CountKeyReleases = 0;
+}
+
+int GetCountKeyReleases() { return CountKeyReleases; }
+
+}  // namespace ruSystem

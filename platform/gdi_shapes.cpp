@@ -1,0 +1,321 @@
+// gdi_shapes.cpp - the GDI rasterizer: rectangles, lines, Bezier curves,
+// polygons, pixels, inversion, StretchBlt and GetDeviceCaps on a DC target.
+//
+// Pixel rules as GDI draws them: a rectangle covers left..right-1 and
+// top..bottom-1 including its outline; a one-pixel line omits its end point;
+// polygons fill alternate (even-odd) with pixel centres sampled, so left and
+// top edges are in and right and bottom edges out. A pen of width w > 1 is a
+// round stamp w pixels across centred on the path (w / 2 outwards, the rest
+// inwards), so outlines grow both ways. Hatch brushes repeat an 8x8 cell
+// aligned to the target's origin. Everything is clipped to the target.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/bitmap.h"
+#include "platform/blit.h"
+#include "platform/gdi.h"
+
+namespace platform {
+
+namespace {
+
+// Pixel access to a DC's target, clipped.
+struct Raster {
+  const DcTarget& t;
+  int bpp;
+  explicit Raster(const DcTarget& target) : t(target), bpp(int(target.format.bitCount / 8)) {}
+  bool Valid() const { return t.bits && (bpp == 2 || bpp == 3 || bpp == 4); }
+  bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < t.width && y < t.height; }
+  BYTE* At(int x, int y) const { return t.bits + std::intptr_t(y) * t.pitch + x * bpp; }
+  void Put(int x, int y, DWORD pixel) const {
+    if (Inside(x, y)) blit::StorePixel(At(x, y), bpp, pixel);
+  }
+  DWORD Get(int x, int y) const { return blit::LoadPixel(At(x, y), bpp); }
+  // Pixels x0..x1-1 of row y.
+  void Span(int y, int x0, int x1, DWORD pixel) const {
+    if (y < 0 || y >= t.height) return;
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, t.width);
+    for (int x = x0; x < x1; ++x) blit::StorePixel(At(x, y), bpp, pixel);
+  }
+};
+
+// 8x8 hatch cells, one bit per pixel, bit 7 = leftmost column.
+bool HatchBit(int hatch, int x, int y) {
+  const int cx = x & 7, cy = y & 7;
+  switch (hatch) {
+    case HS_HORIZONTAL: return cy == 7;
+    case HS_VERTICAL: return cx == 7;
+    case HS_FDIAGONAL: return cx == cy;
+    case HS_BDIAGONAL: return cx == 7 - cy;
+    case HS_CROSS: return cx == 7 || cy == 7;
+    default: return cx == cy || cx == 7 - cy;  // HS_DIAGCROSS
+  }
+}
+
+// Fills spans with the DC's brush: solid, hatched (opaque or transparent
+// background) or nothing.
+struct BrushFill {
+  const Raster& r;
+  UINT style;
+  int hatch;
+  DWORD fore, back;
+  bool opaque;
+  BrushFill(const Raster& raster, Dc& dc) : r(raster) {
+    const Brush* brush = DcAccess::GetBrush(dc);
+    style = brush ? brush->style : BS_NULL;
+    hatch = brush ? brush->hatch : 0;
+    fore = ColorToPixel(brush ? brush->color : 0, r.t.format);
+    back = ColorToPixel(DcAccess::BkColor(dc), r.t.format);
+    opaque = DcAccess::BkMode(dc) == OPAQUE;
+  }
+  void Span(int y, int x0, int x1) const {
+    if (style == BS_SOLID) return r.Span(y, x0, x1, fore);
+    if (style != BS_HATCHED || y < 0 || y >= r.t.height) return;
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, r.t.width);
+    for (int x = x0; x < x1; ++x) {
+      if (HatchBit(hatch, x, y))
+        r.Put(x, y, fore);
+      else if (opaque)
+        r.Put(x, y, back);
+    }
+  }
+};
+
+// Draws with the DC's pen: width 1 plots single pixels, wider pens a round
+// stamp; PS_NULL draws nothing.
+struct PenStroke {
+  const Raster& r;
+  int width;
+  bool visible;
+  DWORD pixel;
+  PenStroke(const Raster& raster, Dc& dc) : r(raster) {
+    const Pen* pen = DcAccess::GetPen(dc);
+    visible = pen && pen->style != PS_NULL;
+    width = pen ? std::max(pen->width, 1) : 1;
+    pixel = ColorToPixel(pen ? pen->color : 0, r.t.format);
+  }
+  void Stamp(int x, int y) const {
+    if (width == 1) return r.Put(x, y, pixel);
+    const int lo = -(width / 2), hi = (width - 1) / 2, even = width % 2 == 0 ? 1 : 0;
+    for (int dy = lo; dy <= hi; ++dy)
+      for (int dx = lo; dx <= hi; ++dx) {
+        const int ex = 2 * dx + even, ey = 2 * dy + even;
+        if (ex * ex + ey * ey <= width * width) r.Put(x + dx, y + dy, pixel);
+      }
+  }
+  // Bresenham from (x0, y0) to (x1, y1); the end point only for wide pens.
+  void Line(int x0, int y0, int x1, int y1) const {
+    if (!visible) return;
+    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    while (x0 != x1 || y0 != y1) {
+      Stamp(x0, y0);
+      const int e2 = 2 * err;
+      if (e2 >= dy) err += dy, x0 += sx;
+      if (e2 <= dx) err += dx, y0 += sy;
+    }
+    if (width > 1) Stamp(x1, y1);
+  }
+};
+
+// Crossing buffer for polygon rows: on the stack for ordinary polygons.
+class Crossings {
+ public:
+  void Clear() { count_ = 0, spill_.clear(); }
+  void Add(double x) {
+    if (count_ < kInline) fixed_[count_] = x;
+    else spill_.push_back(x);
+    ++count_;
+  }
+  // Sorted crossings; valid until the next Clear.
+  double* Sorted() {
+    if (count_ > kInline) {
+      spill_.insert(spill_.begin(), fixed_.begin(), fixed_.end());
+      std::sort(spill_.begin(), spill_.end());
+      return spill_.data();
+    }
+    std::sort(fixed_.begin(), fixed_.begin() + count_);
+    return fixed_.data();
+  }
+  int Count() const { return count_; }
+
+ private:
+  static constexpr int kInline = 64;
+  std::array<double, kInline> fixed_{};
+  std::vector<double> spill_;
+  int count_ = 0;
+};
+
+// Even-odd fill of a closed polygon, pixel centres sampled.
+void FillPolygon(const BrushFill& fill, const POINT* p, int count) {
+  if (fill.style == BS_NULL || count < 3) return;
+  LONG minY = p[0].y, maxY = p[0].y;
+  for (int i = 1; i < count; ++i) minY = std::min(minY, p[i].y), maxY = std::max(maxY, p[i].y);
+  const int y0 = std::max<LONG>(minY, 0), y1 = std::min<LONG>(maxY, fill.r.t.height);
+  Crossings xs;
+  for (int y = y0; y < y1; ++y) {
+    const double yc = y + 0.5;
+    xs.Clear();
+    for (int i = 0; i < count; ++i) {
+      const POINT a = p[i], b = p[(i + 1) % count];
+      if ((a.y <= yc) == (b.y <= yc)) continue;
+      xs.Add(a.x + (yc - a.y) * double(b.x - a.x) / double(b.y - a.y));
+    }
+    const double* sorted = xs.Sorted();
+    for (int k = 0; k + 1 < xs.Count(); k += 2) {
+      const double xa = std::clamp(sorted[k], -1.0, double(fill.r.t.width) + 1);
+      const double xb = std::clamp(sorted[k + 1], -1.0, double(fill.r.t.width) + 1);
+      fill.Span(y, int(std::ceil(xa - 0.5)), int(std::ceil(xb - 0.5)));
+    }
+  }
+}
+
+// A point of the cubic Bezier p0..p3 at t, rounded.
+POINT BezierPoint(const POINT* p, double t) {
+  const double u = 1 - t, a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+  return {LONG(std::lround(a * p[0].x + b * p[1].x + c * p[2].x + d * p[3].x)),
+          LONG(std::lround(a * p[0].y + b * p[1].y + c * p[2].y + d * p[3].y))};
+}
+
+}  // namespace
+
+BOOL Dc::Rectangle(int left, int top, int right, int bottom) {
+  Raster r(target_);
+  if (!r.Valid()) return FALSE;
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  const BrushFill fill(r, *this);
+  const PenStroke pen(r, *this);
+  if (!pen.visible) {
+    for (int y = top; y < bottom - 1; ++y) fill.Span(y, left, right - 1);
+    return TRUE;
+  }
+  const int w = pen.width;
+  const int ol = left - w / 2, ot = top - w / 2, orr = right + w / 2, ob = bottom + w / 2;
+  const int il = ol + w, it = ot + w, ir = orr - w, ib = ob - w;
+  for (int y = it; y < ib; ++y) fill.Span(y, il, ir);
+  for (int y = ot; y < ob; ++y) {
+    if (y < it || y >= ib || il >= ir) {
+      r.Span(y, ol, orr, pen.pixel);
+    } else {
+      r.Span(y, ol, il, pen.pixel);
+      r.Span(y, ir, orr, pen.pixel);
+    }
+  }
+  return TRUE;
+}
+
+BOOL Dc::MoveToEx(int x, int y, POINT* old) {
+  if (old) *old = position_;
+  position_ = POINT{x, y};
+  return TRUE;
+}
+
+BOOL Dc::LineTo(int x, int y) {
+  Raster r(target_);
+  if (r.Valid()) PenStroke(r, *this).Line(position_.x, position_.y, x, y);
+  position_ = POINT{x, y};
+  return r.Valid();
+}
+
+BOOL Dc::PolyBezier(const POINT* points, DWORD count) {
+  Raster r(target_);
+  if (!r.Valid() || !points || count < 4 || (count - 1) % 3 != 0) return FALSE;
+  const PenStroke pen(r, *this);
+  for (DWORD i = 0; i + 3 < count; i += 3) {
+    const POINT* p = points + i;
+    const double span = std::hypot(p[1].x - p[0].x, p[1].y - p[0].y) +
+                        std::hypot(p[2].x - p[1].x, p[2].y - p[1].y) +
+                        std::hypot(p[3].x - p[2].x, p[3].y - p[2].y);
+    const int steps = std::clamp(int(span / 3), 1, 512);
+    POINT from = p[0];
+    for (int s = 1; s <= steps; ++s) {
+      const POINT to = s == steps ? p[3] : BezierPoint(p, double(s) / steps);
+      if (to.x == from.x && to.y == from.y) continue;
+      pen.Line(from.x, from.y, to.x, to.y);
+      from = to;
+    }
+  }
+  return TRUE;
+}
+
+BOOL Dc::Polygon(const POINT* points, int count) {
+  Raster r(target_);
+  if (!r.Valid() || !points || count < 2) return FALSE;
+  FillPolygon(BrushFill(r, *this), points, count);
+  const PenStroke pen(r, *this);
+  for (int i = 0; i < count; ++i) {
+    const POINT a = points[i], b = points[(i + 1) % count];
+    pen.Line(a.x, a.y, b.x, b.y);
+  }
+  return TRUE;
+}
+
+COLORREF Dc::SetPixel(int x, int y, COLORREF color) {
+  Raster r(target_);
+  if (!r.Valid() || !r.Inside(x, y)) return CLR_INVALID;
+  const DWORD pixel = ColorToPixel(color & 0xFFFFFF, target_.format);
+  r.Put(x, y, pixel);
+  return PixelToColor(pixel, target_.format);
+}
+
+COLORREF Dc::GetPixel(int x, int y) const {
+  Raster r(target_);
+  if (!r.Valid() || !r.Inside(x, y)) return CLR_INVALID;
+  return PixelToColor(r.Get(x, y), target_.format);
+}
+
+BOOL Dc::InvertRect(const RECT* rect) {
+  Raster r(target_);
+  if (!r.Valid() || !rect) return FALSE;
+  const DWORD mask = target_.format.redMask | target_.format.greenMask | target_.format.blueMask;
+  const int x0 = std::max<LONG>(rect->left, 0), x1 = std::min<LONG>(rect->right, target_.width);
+  const int y0 = std::max<LONG>(rect->top, 0), y1 = std::min<LONG>(rect->bottom, target_.height);
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) r.Put(x, y, r.Get(x, y) ^ mask);
+  return TRUE;
+}
+
+BOOL Dc::StretchBlt(int x, int y, int width, int height, Dc* source, int sx, int sy, int sw,
+                    int sh, DWORD rop) {
+  Raster d(target_);
+  if (!source || rop != SRCCOPY || !d.Valid()) return FALSE;
+  Raster s(source->target_);
+  if (!s.Valid()) return FALSE;
+  if (width <= 0 || height <= 0 || sw <= 0 || sh <= 0) return TRUE;
+  const PixelFormat& from = source->target_.format;
+  const bool sameFormat = from.bitCount == target_.format.bitCount &&
+                          from.redMask == target_.format.redMask &&
+                          from.greenMask == target_.format.greenMask &&
+                          from.blueMask == target_.format.blueMask;
+  const int j0 = std::max(0, -y), j1 = std::min(height, target_.height - y);
+  const int i0 = std::max(0, -x), i1 = std::min(width, target_.width - x);
+  for (int j = j0; j < j1; ++j) {
+    const std::int64_t srcY = sy + std::int64_t(j) * sh / height;
+    if (srcY < 0 || srcY >= source->target_.height) continue;
+    for (int i = i0; i < i1; ++i) {
+      const std::int64_t srcX = sx + std::int64_t(i) * sw / width;
+      if (srcX < 0 || srcX >= source->target_.width) continue;
+      DWORD v = s.Get(int(srcX), int(srcY));
+      if (!sameFormat) v = ColorToPixel(PixelToColor(v, from), target_.format);
+      d.Put(x + i, y + j, v);
+    }
+  }
+  return TRUE;
+}
+
+int Dc::GetDeviceCaps(int index) const {
+  if (index != BITSPIXEL) return 0;
+  if (target_.format.bitCount) return int(target_.format.bitCount);
+  return GetBackend().DisplayBitsPerPixel();
+}
+
+}  // namespace platform

@@ -1,0 +1,90 @@
+// entry.cpp - WinMain: start values, the single-instance check, the window,
+// the random seed, the IME, the game's start hook, then the frame loop.
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/backend.h"
+#include "platform/clock.h"
+#include "platform/encoding.h"
+#include "platform/instance.h"
+#include "platform/messages.h"
+#include "system/system.h"
+#include "system/system_internal.h"
+
+namespace ruSystem {
+
+namespace {
+constexpr int kClientWidth = 640;
+constexpr int kClientHeight = 480;
+constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+// The window's outer size and place: the client size plus one of each frame
+// metric, centred on the screen (signed division truncating toward zero).
+platform::WindowSpec MainWindowSpec(const char* caption) {
+  const platform::Backend& b = platform::GetBackend();
+  platform::WindowSpec spec;
+  spec.caption = caption;
+  spec.style = kWindowStyle;
+  spec.doubleClicks = true;
+  spec.width = kClientWidth + b.GetSystemMetrics(SM_CXBORDER) + b.GetSystemMetrics(SM_CXEDGE) +
+               b.GetSystemMetrics(SM_CXDLGFRAME);
+  spec.height = kClientHeight + b.GetSystemMetrics(SM_CYCAPTION) +
+                b.GetSystemMetrics(SM_CYEDGE) + b.GetSystemMetrics(SM_CYBORDER) +
+                b.GetSystemMetrics(SM_CYDLGFRAME);
+  spec.x = (b.GetSystemMetrics(SM_CXSCREEN) - spec.width) / 2;
+  spec.y = (b.GetSystemMetrics(SM_CYSCREEN) - spec.height) / 2;
+  return spec;
+}
+
+void CopyCommandLine(const char* line) {
+  const char* text = line ? line : "";
+  const size_t n = platform::Cp932SafeLength(text, sizeof CommandLine - 1);
+  std::memcpy(CommandLine, text, n);
+  CommandLine[n] = '\0';
+}
+}  // namespace
+
+int CheckInstance(const char* caption) {
+  if (!platform::AcquireInstanceLock(caption)) return 0;  // the first one was asked to raise
+  InstanceMutexHeld = true;
+  return 1;
+}
+
+void SetActive(int active) { AppActive = active; }
+
+void OnActivate(int) {}
+
+}  // namespace ruSystem
+
+int WinMain(HINSTANCE instance, HINSTANCE, const char* commandLine, int show) {
+  using namespace ruSystem;
+  const char* appName = "ピクノ";
+  InitState();
+  if (!CheckInstance(appName)) return 0;
+  CopyCommandLine(commandLine);
+  ModeFlags = 3;
+  FullScreen = 0;
+  DesktopMode = 0;
+  DefaultWidth = 640;
+  DefaultHeight = 480;
+  ClipCursorMode = 0;
+
+  platform::Backend& backend = platform::GetBackend();
+  MainWindow = backend.CreateMainWindow(MainWindowSpec(appName));
+  if (!MainWindow) return 0;
+  platform::SetWindowProc(MainWindow, WindowProc);
+  // Creation tells the window where its client area is, as WM_MOVE.
+  const POINT origin = backend.ClientOrigin();
+  platform::SendMessage(MainWindow, WM_MOVE, 0, MAKELPARAM(WORD(origin.x), WORD(origin.y)));
+
+  backend.ShowWindow(MainWindow, (ModeFlags & 4) ? SW_HIDE : show);
+  if (!FullScreen) backend.SetTopmost(MainWindow, (ModeFlags & 1) == 0);
+  Instance = instance;
+  std::srand(unsigned(platform::CalendarTime()));
+  SetIme(0);
+  GameInit();
+  ResetFrameTime();
+  OnActivate(0);
+  RunFrameLoop();
+  return 0;
+}

@@ -1,0 +1,34 @@
+// exit.cpp - orderly shutdown, run once: cursor clip, font, sound, display,
+// the instance lock, then the window's close.
+#include "draw/draw.h"
+#include "platform/instance.h"
+#include "platform/messages.h"
+#include "sound/sound.h"
+#include "system/system.h"
+#include "system/system_internal.h"
+#include "text/text.h"
+
+namespace ruSystem {
+
+int Exit() {
+  if (ExitStarted) return 1;
+  ExitStarted = 1;
+  UnclipCursor();
+  ruDraw::ExitFont();
+  ruSound::ExitSound();
+  ruDraw::ExitScreen();
+  if (InstanceMutexHeld) {
+    platform::ReleaseInstanceLock();
+    InstanceMutexHeld = false;
+  }
+  if (ExitState == 0) platform::PostMessage(MainWindow, WM_CLOSE, 0, 0);
+  ExitState = 2;
+  return 1;
+}
+
+int ExitOnError() {
+  if (ErrorFlag) Exit();
+  return ErrorFlag;
+}
+
+}  // namespace ruSystem

@@ -1,0 +1,54 @@
+// queries.cpp - date and time, free disk space, available memory, the
+// operating-system version as one number, and the command line.
+#include <cstring>
+
+#include "platform/system_info.h"
+#include "system/system.h"
+
+namespace ruSystem {
+
+namespace {
+const char* const kDayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
+}  // namespace
+
+void GetDate(int* year, int* month, int* day, char* dayOfWeek) {
+  const platform::LocalTime t = platform::GetLocalTime();
+  if (year) *year = t.year;
+  if (month) *month = t.month;
+  if (day) *day = t.day;
+  if (dayOfWeek) std::memcpy(dayOfWeek, kDayNames[t.dayOfWeek % 7], 3);
+}
+
+void GetTime(int* hour, int* minute, int* second) {
+  const platform::LocalTime t = platform::GetLocalTime();
+  if (hour) *hour = t.hour;
+  if (minute) *minute = t.minute;
+  if (second) *second = t.second;
+}
+
+// The product wraps to 32 bits, as the original's does above 4 GB.
+int GetDiskFree(char drive) {
+  std::uint64_t bytes = 0;
+  if (!platform::GetDiskFreeBytes(drive, &bytes)) return 0;
+  return int(std::uint32_t(bytes));
+}
+
+int GetFreeMemory() { return int(std::uint32_t(platform::GetAvailableMemory())); }
+
+int GetOsVersion() {
+  const platform::OsVersion v = platform::GetOsVersion();
+  switch (v.platformId) {
+    case 0: return 310;
+    case 1:
+      if (v.major == 4) return v.minor == 0 ? 950 : 980;
+      return int(v.major * 100 + v.minor);
+    case 2:
+      if (v.major == 5) return 2000;
+      return int(v.major * 1000 + v.minor * 10);
+    default: return -1;
+  }
+}
+
+char* GetCommandLine() { return CommandLine; }
+
+}  // namespace ruSystem

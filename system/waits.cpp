@@ -1,0 +1,61 @@
+// waits.cpp - numbered non-blocking waits, the frame-time measurement and
+// the one blocking wait, all on the millisecond clock.
+#include "input/input.h"
+#include "platform/clock.h"
+#include "system/system.h"
+
+namespace ruSystem {
+
+namespace {
+constexpr DWORD kNotStarted = 999999999;
+constexpr int kSleepEntry = 11;
+}  // namespace
+
+DWORD WaitDeadline[12] = {};
+
+int SetWait(int waitNo, DWORD milliseconds) {
+  if (waitNo < 1 || waitNo > 10) return Error("ruSystem::SetWait", "ウェイトNoが範囲外です", 0);
+  WaitDeadline[waitNo] = platform::TimeGetTime() + milliseconds;
+  return 1;
+}
+
+int InitWait(int waitNo) {
+  if (waitNo < 1 || waitNo > 10) return Error("ruSystem::InitWait", "ウェイトNoが範囲外です", 0);
+  WaitDeadline[waitNo] = kNotStarted;
+  return 1;
+}
+
+// A number outside 1..10 reads no table entry and counts as elapsed (1), as
+// an unset wait does before screen set-up.
+int CheckWait(int waitNo) {
+  if (waitNo < 1 || waitNo > 10) return 1;
+  return platform::TimeGetTime() >= WaitDeadline[waitNo] ? 1 : 0;
+}
+
+void ResetFrameTime() {
+  FrameTime = 0.0f;
+  LastFrameTick = platform::TimeGetTime();
+}
+
+void MeasureFrameTime() {
+  const DWORD elapsed = platform::TimeGetTime() - LastFrameTick;
+  FrameTime = float(double(elapsed) / 1000.0);
+  LastFrameTick = platform::TimeGetTime();
+}
+
+void Sleep(DWORD milliseconds) {
+  WaitDeadline[kSleepEntry] = platform::TimeGetTime() + milliseconds;
+  while (!(platform::TimeGetTime() > WaitDeadline[kSleepEntry]))
+    platform::IdleUntil(WaitDeadline[kSleepEntry]);
+  ResetFrameTime();
+}
+
+int Reset() {
+  for (int i = 1; i <= kSleepEntry; ++i) WaitDeadline[i] = kNotStarted;
+  UnlockInput();
+  SetSysKeyMode(0);
+  if (FullScreen) ClipCursorToWindow();
+  return 1;
+}
+
+}  // namespace ruSystem
