@@ -122,7 +122,7 @@ class SdlBackend final : public Backend {
   }
 
   // ---- presentation
-  void PresentFrame(const Surface& back, const RECT& source) override {
+  void PresentFrame(Surface& back, const RECT& source) override {
     presenter_.Upload(const_cast<Surface&>(back), source);
     RenderCurrent();
   }

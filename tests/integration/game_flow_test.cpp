@@ -58,11 +58,11 @@ const std::vector<Placement> kTieAfterPlayer1 = {
     {0, 0, 1}, {0, 1, 1}, {0, 2, 1}, {1, 0, 2}, {1, 1, 2},
     {1, 2, 2}, {2, 0, 1}, {2, 1, 2}, {2, 2, 1}};
 
-Run Play(const std::string& tag, const Game& game) {
+GameRun Play(const std::string& tag, const Game& game) {
   return RunGame(tag, game.script, game.fullFrame + 82);
 }
 
-std::string Bytes(const Run& run, const std::string& name) {
+std::string Bytes(const GameRun& run, const std::string& name) {
   std::ifstream in(run.dir + "/" + name, std::ios::binary);
   std::ostringstream out;
   out << in.rdbuf();
@@ -70,7 +70,7 @@ std::string Bytes(const Run& run, const std::string& name) {
 }
 
 TEST(GameFlow, AFullBoardShowsTheWinnerASecondLater) {
-  const Run run = Play("winner1", Script(kPlayer1Wins));
+  const GameRun run = Play("winner1", Script(kPlayer1Wins));
   ASSERT_EQ(run.exitCode, 0) << run.log;
   const Image full = run.Capture("full.bmp"), waiting = run.Capture("waiting.bmp");
   const Image result = run.Capture("result.bmp");
@@ -83,9 +83,9 @@ TEST(GameFlow, AFullBoardShowsTheWinnerASecondLater) {
 }
 
 TEST(GameFlow, TheResultNamesTheWinnerAndNobodyWithoutALine) {
-  const Run one = Play("winner1_text", Script(kPlayer1Wins));
-  const Run two = Play("winner2_text", Script(Swapped(kPlayer1Wins)));
-  const Run none = Play("no_winner", Script(kNoLines));
+  const GameRun one = Play("winner1_text", Script(kPlayer1Wins));
+  const GameRun two = Play("winner2_text", Script(Swapped(kPlayer1Wins)));
+  const GameRun none = Play("no_winner", Script(kNoLines));
   ASSERT_EQ(one.exitCode, 0) << one.log;
   ASSERT_EQ(two.exitCode, 0) << two.log;
   ASSERT_EQ(none.exitCode, 0) << none.log;
@@ -98,8 +98,8 @@ TEST(GameFlow, TheResultNamesTheWinnerAndNobodyWithoutALine) {
 }
 
 TEST(GameFlow, EqualCountsKeepTheEarlierWinner) {
-  const Run tie = Play("tie", Script(kTieAfterPlayer1));
-  const Run one = Play("tie_reference", Script(kPlayer1Wins));
+  const GameRun tie = Play("tie", Script(kTieAfterPlayer1));
+  const GameRun one = Play("tie_reference", Script(kPlayer1Wins));
   ASSERT_EQ(tie.exitCode, 0) << tie.log;
   const Image full = tie.Capture("full.bmp");
   EXPECT_EQ(PointsText(full, 1), PointsText(one.Capture("full.bmp"), 1));  // pt1=1
@@ -109,7 +109,7 @@ TEST(GameFlow, EqualCountsKeepTheEarlierWinner) {
 TEST(GameFlow, TheSameScriptGivesTheSameBytes) {
   Game game = Script(kPlayer1Wins);
   game.script += "7 capture early.bmp\n";
-  const Run first = Play("replay_a", game), second = Play("replay_b", game);
+  const GameRun first = Play("replay_a", game), second = Play("replay_b", game);
   ASSERT_EQ(first.exitCode, 0) << first.log;
   ASSERT_EQ(second.exitCode, 0) << second.log;
   for (const char* name : {"early.bmp", "full.bmp", "result.bmp"}) {
@@ -120,7 +120,7 @@ TEST(GameFlow, TheSameScriptGivesTheSameBytes) {
 }
 
 TEST(GameFlow, EscAsksToQuitAndOnlyYesEndsTheGame) {
-  const Run run = RunGame("esc",
+  const GameRun run = RunGame("esc",
                           "2 answer no\n2 key ESCAPE\n4 key RETURN\n6 capture after_no.bmp\n"
                           "8 answer yes\n8 key ESCAPE\n30 capture too_late.bmp\n",
                           200);
@@ -140,7 +140,7 @@ TEST(GameFlow, EscInTheResultSceneAsksToo) {
   const int end = game.fullFrame + 82;
   game.script += std::to_string(end) + " answer yes\n" + std::to_string(end) + " key ESCAPE\n" +
                  std::to_string(end + 20) + " capture too_late.bmp\n";
-  const Run run = RunGame("esc_result", game.script, end + 200);
+  const GameRun run = RunGame("esc_result", game.script, end + 200);
   EXPECT_EQ(run.exitCode, 0) << run.log;
   EXPECT_TRUE(run.HasFile("result.bmp"));
   EXPECT_FALSE(run.HasFile("too_late.bmp"));

@@ -22,7 +22,7 @@ bool CrossAt(const Image& im, int row, int col) {
 }
 
 TEST(GameRules, StartsOnTheCentreBoxWithAnEmptyBoard) {
-  const Run run = RunGame("start", "1 capture start.bmp\n", 3);
+  const GameRun run = RunGame("start", "1 capture start.bmp\n", 3);
   ASSERT_EQ(run.exitCode, 0) << run.log;
   const Image im = run.Capture("start.bmp");
   ASSERT_EQ(im.width, 640) << run.log;
@@ -37,7 +37,7 @@ TEST(GameRules, StartsOnTheCentreBoxWithAnEmptyBoard) {
 }
 
 TEST(GameRules, CursorStopsAtTheBoardEdges) {
-  const Run run = RunGame("edges",
+  const GameRun run = RunGame("edges",
                           "2 key LEFT\n4 key LEFT\n6 key LEFT\n8 capture left.bmp\n"
                           "10 key UP\n12 key UP\n14 key UP\n16 capture corner.bmp\n"
                           "18 key RIGHT\n20 key RIGHT\n22 key RIGHT\n24 key DOWN\n"
@@ -54,7 +54,7 @@ TEST(GameRules, CursorStopsAtTheBoardEdges) {
 }
 
 TEST(GameRules, SpaceOnPlayer1sBoxDrawsOverItButKeepsTheCell) {
-  const Run run = RunGame("enter_space",
+  const GameRun run = RunGame("enter_space",
                           "2 key RETURN\n4 capture enter.bmp\n6 key SPACE\n8 capture space.bmp\n",
                           10);
   ASSERT_EQ(run.exitCode, 0) << run.log;
@@ -70,7 +70,7 @@ TEST(GameRules, SpaceOnPlayer1sBoxDrawsOverItButKeepsTheCell) {
 TEST(GameRules, EnterAndSpaceInOneFrameGiveTheBoxToPlayer1) {
   // The right box gets a plain Enter as the reference for a printed 1, the
   // left box a plain Space for a printed 2.
-  const Run run = RunGame("same_frame",
+  const GameRun run = RunGame("same_frame",
                           "2 key RETURN\n2 key SPACE\n4 key RIGHT\n6 key RETURN\n"
                           "8 key LEFT\n10 key LEFT\n12 key SPACE\n14 capture both.bmp\n",
                           16);
@@ -83,7 +83,7 @@ TEST(GameRules, EnterAndSpaceInOneFrameGiveTheBoxToPlayer1) {
 }
 
 TEST(GameRules, AHeldKeyPlacesOneMarkUntilItIsReleased) {
-  const Run run = RunGame("held",
+  const GameRun run = RunGame("held",
                           "2 keydown RETURN\n4 key RIGHT\n8 capture held.bmp\n"
                           "10 keyup RETURN\n12 keydown RETURN\n14 capture again.bmp\n",
                           16);
@@ -101,7 +101,7 @@ TEST(GameRules, TheTwentyFirstMarkIsNotPlaced) {
   for (int i = 0; i < 20; ++i) script += std::to_string(2 + 2 * i) + " key RETURN\n";
   script += "42 key RIGHT\n44 key RETURN\n46 capture full_pool.bmp\n"
             "48 key SPACE\n50 capture other_pool.bmp\n";
-  const Run run = RunGame("pool", script, 52);
+  const GameRun run = RunGame("pool", script, 52);
   ASSERT_EQ(run.exitCode, 0) << run.log;
   const Image im = run.Capture("full_pool.bmp");
   EXPECT_TRUE(RingAt(im, 1, 1));
@@ -129,7 +129,7 @@ TEST(GameRules, AFullRowCountsAndADiagonalDoesNot) {
   place(0, 1);
   place(0, 2);
   script += std::to_string(frame) + " capture row.bmp\n";
-  const Run run = RunGame("lines", script, frame + 2);
+  const GameRun run = RunGame("lines", script, frame + 2);
   ASSERT_EQ(run.exitCode, 0) << run.log;
   const Image start = run.Capture("start.bmp");
   const Image diagonal = run.Capture("diagonal.bmp"), full = run.Capture("row.bmp");

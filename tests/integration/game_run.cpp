@@ -72,13 +72,13 @@ Image LoadBmp(const std::string& path) {
   return image;
 }
 
-bool Run::HasFile(const std::string& name) const {
+bool GameRun::HasFile(const std::string& name) const {
   struct stat st;
   return stat((dir + "/" + name).c_str(), &st) == 0;
 }
 
-Run RunGame(const std::string& tag, const std::string& script, int maxFrames) {
-  Run run;
+GameRun RunGame(const std::string& tag, const std::string& script, int maxFrames) {
+  GameRun run;
   run.dir = std::string(RU_BINARY_DIR) + "/tests/game_runs/" + tag;
   std::system(("rm -rf '" + run.dir + "' && mkdir -p '" + run.dir + "'").c_str());
   std::ofstream(run.dir + "/script.txt") << AbsoluteCaptures(script, run.dir);

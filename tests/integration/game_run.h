@@ -20,7 +20,7 @@ struct Image {
 // Reads a 24-bit bottom-up BMP; an empty image if the file is not one.
 Image LoadBmp(const std::string& path);
 
-struct Run {
+struct GameRun {
   int exitCode = -1;
   std::string dir;  // the run's folder: script, captures, log
   std::string log;  // stderr and stdout of the program
@@ -32,7 +32,7 @@ struct Run {
 // Runs the game with RU_BACKEND=headless, the script (lines "FRAME COMMAND
 // [ARGS]"; "capture NAME" names are made absolute in the run's folder) and
 // RU_MAX_FRAMES = maxFrames. `tag` names the run's folder.
-Run RunGame(const std::string& tag, const std::string& script, int maxFrames);
+GameRun RunGame(const std::string& tag, const std::string& script, int maxFrames);
 
 // Script lines that move the selection box from the centre to (row, col)
 // one key per frame starting at `frame`; returns the next free frame.
