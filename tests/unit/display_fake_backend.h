@@ -45,7 +45,7 @@ class FakeBackend final : public platform::Backend {
   BOOL SetCursorPos(int, int) override { return TRUE; }
   BOOL ClipCursor(const RECT*) override { return TRUE; }
   void EnableIme(bool) override {}
-  void PresentFrame(const platform::Surface& back, const RECT& source) override {
+  void PresentFrame(platform::Surface& back, const RECT& source) override {
     ++presented;
     lastBack = &back;
     lastSource = source;
