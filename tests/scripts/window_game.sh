@@ -105,5 +105,25 @@ press Return
 wait_exit
 [ "$code" = 0 ] || fail "Esc + はい: exit $code"
 
+# --- the close box while the question is open ends the game too
+start_game
+press Escape
+sleep 0.5
+python3 "$here/x11_close_window.py" "$wid" || fail "could not press the close box"
+wait_exit
+[ "$code" = 0 ] || fail "close box during the question: exit $code"
+
+# --- every back-buffer format reaches the window with the right colours
+for depth in 15 24 32; do
+  RU_DEPTH=$depth start_game
+  board=$(pixel 280 200)
+  text=$(pixel 20 20)
+  [ "$board" = "255 0 0" ] || fail "RU_DEPTH=$depth: board outline is $board"
+  read -r r g b <<<"$text"
+  [ "$r" = 0 ] && [ "$g" = 0 ] && [ "$b" -ge 128 ] || fail "RU_DEPTH=$depth: text background is $text"
+  kill "$pid"
+  wait "$pid" 2>/dev/null
+done
+
 [ "$failures" = 0 ] && echo "window_game: all checks passed"
 exit $((failures > 0))
