@@ -30,7 +30,10 @@ start_game() {
   pid=$!
   wid=""
   for _ in $(seq 100); do
-    wid=$(xdotool search --pid "$pid" --classname noughts 2>/dev/null | head -1)
+    # The shown window (the renderer may open and drop a probe window first).
+    for w in $(xdotool search --pid "$pid" --classname noughts 2>/dev/null); do
+      if xwininfo -id "$w" 2>/dev/null | grep -q "IsViewable"; then wid=$w; fi
+    done
     [ -n "$wid" ] && break
     sleep 0.1
   done
