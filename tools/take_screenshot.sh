@@ -6,7 +6,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/release}" && pwd)
 if [ -z "${RU_IN_XVFB:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" env RU_IN_XVFB=1 bash "$0" "$build"
+  exec xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" env RU_IN_XVFB=1 bash "$0" "$build"
 fi
 export LANG=C.UTF-8 RU_BACKEND=sdl RU_INSTANCE_KEY="screenshot-$$"
 "$build/noughts" >/dev/null 2>&1 &
