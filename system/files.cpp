@@ -45,9 +45,12 @@ std::string ValuePath(const char* fileName) {
 }  // namespace
 
 char* GetAppFolder(int redirect) {
-  CopyBounded(AppPath, platform::ProgramFileName());
+  // The folder is cut from the whole file name first, so a long file name
+  // cannot push the folder's separator out of the buffer.
+  const std::string file = platform::ProgramFileName();
+  const int end = LastSeparator(file.c_str(), file.size());
+  CopyBounded(AppPath, file.substr(0, size_t(end + 1)));
   const int slash = LastSeparator(AppPath, std::strlen(AppPath));
-  AppPath[slash + 1] = '\0';  // keeps the separator (empty if there is none)
   if (redirect && DataRoot[0] != '\0' && slash >= 0) {
     const int previous = LastSeparator(AppPath, size_t(slash));
     if (previous >= 0) CopyBounded(FolderName, std::string(AppPath + previous + 1));
