@@ -95,6 +95,7 @@ class FontInstance {
 
  private:
   void Rasterise(char32_t code, Glyph& glyph);
+  void Flush();  // forgets every cached glyph
   void StoreMask(const void* bitmap, Glyph& glyph);
 
   FT_FaceRec_* face_;

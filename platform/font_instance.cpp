@@ -27,6 +27,9 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kObliqueShear = 0.2;  // synthetic italic: x += 0.2 y
 constexpr int kMaxPixelSize = 1024;
 constexpr int kDefaultCell = 16;
+// Glyph masks one instance keeps before it starts its cache again (huge
+// sizes with many different characters would otherwise grow without end).
+constexpr size_t kMaskStoreBound = 32u << 20;
 
 FT_Fixed ToFixed(double v) { return FT_Fixed(std::lround(v * 65536.0)); }
 
@@ -119,6 +122,7 @@ FontInstance::~FontInstance() {
 }
 
 const Glyph& FontInstance::GetGlyph(char32_t code) {
+  if (masks_.size() > kMaskStoreBound) Flush();
   if (code < 256) {
     Glyph& glyph = low_[code];
     if (!glyph.loaded) Rasterise(code, glyph);
@@ -129,6 +133,12 @@ const Glyph& FontInstance::GetGlyph(char32_t code) {
   Glyph& glyph = high_[code];
   Rasterise(code, glyph);
   return glyph;
+}
+
+void FontInstance::Flush() {
+  masks_.clear();
+  for (Glyph& glyph : low_) glyph.loaded = false;
+  high_.clear();
 }
 
 void FontInstance::Rasterise(char32_t code, Glyph& glyph) {
