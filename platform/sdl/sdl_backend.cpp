@@ -214,6 +214,7 @@ int SdlBackend::MessageBox(HWND owner, const char* text, const char* caption, UI
   MessageBoxUi* outer = activeBox_;
   activeBox_ = &box;
   box.Open(text, caption, type, window_.ClientWidth(), window_.ClientHeight());
+  cursor_.Restore();  // a full-screen game hides it per WM_SETCURSOR; the box needs it
   RenderCurrent();
   while (box.IsOpen()) {
     MSG msg;
