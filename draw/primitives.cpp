@@ -2,8 +2,8 @@
 // curves, polygons, pixels, inverted boxes), the back buffer's device
 // context lent to other modules, and the copy of a screen rectangle into an
 // object. The primitives ignore the clip window; GDI keeps them on the
-// surface. Without a back buffer or its device context they draw nothing
-// and return DDERR_GENERIC.
+// surface. Without the back buffer's device context (a lost surface) they
+// draw nothing and return GetDC's result.
 #include "draw/draw.h"
 
 namespace ruDraw {
@@ -17,10 +17,12 @@ namespace {
 // call and the previous ones selected back at its end.
 class ShapeFrame {
  public:
-  ShapeFrame() {
-    if (BackBuffer && BackBuffer->GetDC(&dc_) != DD_OK) dc_ = nullptr;
+  ShapeFrame() : result_(BackBuffer ? BackBuffer->GetDC(&dc_) : DDERR_GENERIC) {
+    if (result_ != DD_OK) dc_ = nullptr;
   }
   bool Ready() const { return dc_ != nullptr; }
+  // Why no context was had (GetDC's result).
+  HRESULT Failure() const { return result_; }
   platform::Dc& Dc() { return *dc_; }
   void SelectBrush(UINT style, COLORREF color, int hatch) {
     brush_.style = style;
@@ -43,6 +45,7 @@ class ShapeFrame {
 
  private:
   platform::Dc* dc_ = nullptr;
+  HRESULT result_;
   platform::Pen pen_;
   platform::Brush brush_;
   platform::HGDIOBJ previousPen_ = nullptr;
@@ -53,7 +56,7 @@ class ShapeFrame {
 
 HRESULT Box(int left, int top, int right, int bottom, COLORREF fill, COLORREF line, int width) {
   ShapeFrame frame;
-  if (!frame.Ready()) return DDERR_GENERIC;
+  if (!frame.Ready()) return frame.Failure();
   frame.SelectBrush(BS_SOLID, fill, 0);
   frame.SelectPen(width, line);
   frame.Dc().Rectangle(left, top, right, bottom);
@@ -62,7 +65,7 @@ HRESULT Box(int left, int top, int right, int bottom, COLORREF fill, COLORREF li
 
 HRESULT Line(int x1, int y1, int x2, int y2, COLORREF color, int width) {
   ShapeFrame frame;
-  if (!frame.Ready()) return DDERR_GENERIC;
+  if (!frame.Ready()) return frame.Failure();
   frame.SelectPen(width, color);
   frame.Dc().MoveToEx(x1, y1, nullptr);
   frame.Dc().LineTo(x2, y2);
@@ -71,7 +74,7 @@ HRESULT Line(int x1, int y1, int x2, int y2, COLORREF color, int width) {
 
 HRESULT Bezier(const POINT* points, int count, COLORREF color, int width) {
   ShapeFrame frame;
-  if (!frame.Ready()) return DDERR_GENERIC;
+  if (!frame.Ready()) return frame.Failure();
   frame.SelectPen(width, color);
   if (points && count > 0) frame.Dc().PolyBezier(points, DWORD(count));
   return frame.Release();
@@ -80,7 +83,7 @@ HRESULT Bezier(const POINT* points, int count, COLORREF color, int width) {
 HRESULT Polygon(const POINT* points, int count, COLORREF color, COLORREF background,
                 int width, int fill) {
   ShapeFrame frame;
-  if (!frame.Ready()) return DDERR_GENERIC;
+  if (!frame.Ready()) return frame.Failure();
   if (fill == 0)
     frame.SelectBrush(BS_NULL, color, 0);
   else
@@ -96,7 +99,7 @@ HRESULT Polygon(const POINT* points, int count, COLORREF color, COLORREF backgro
 
 HRESULT SetPixel(int x, int y, COLORREF color) {
   ShapeFrame frame;
-  if (!frame.Ready()) return DDERR_GENERIC;
+  if (!frame.Ready()) return frame.Failure();
   frame.Dc().SetPixel(x, y, color);
   return frame.Release();
 }
@@ -115,7 +118,7 @@ void GetPixel(int x, int y, int* red, int* green, int* blue) {
 
 HRESULT InvertBox(int left, int top, int right, int bottom) {
   ShapeFrame frame;
-  if (!frame.Ready()) return DDERR_GENERIC;
+  if (!frame.Ready()) return frame.Failure();
   const RECT rect{left, top, right, bottom};
   frame.Dc().InvertRect(&rect);
   return frame.Release();

@@ -1,9 +1,10 @@
 // blit.h - the pixel loops behind surface blits and fills (platform-internal).
 //
 // Every operation works on locked rows: a base address, a pitch in bytes and
-// a pixel size of 2, 3 or 4 bytes. Rectangles are already clipped by the
-// caller. Each operation has a plain reference loop and, for 16- and 32-bit
-// pixels, a branch-free fast loop that the compiler vectorises; the fast
+// a pixel size of 2, 3 or 4 bytes; rows of 2- and 4-byte pixels start
+// aligned to the pixel size (surfaces align them to 16 bytes). Rectangles
+// are already clipped by the caller. Each operation has a plain reference
+// loop and, for 16- and 32-bit pixels, a branch-free vector loop; the fast
 // loops can be switched off with RU_DISABLE_FAST_PATHS=1 (or from tests) so
 // both can be compared bit for bit.
 #pragma once
@@ -50,6 +51,12 @@ void Stretch(const Pixels& dest, const Pixels& source, const StretchJob& job);
 bool FastPathsEnabled();
 // Forces the reference loops on or off (tests and benchmarks).
 void SetFastPathsEnabled(bool enabled);
+
+// Vector instruction sets of the fast loops, narrowest first.
+enum class VectorLevel { Portable, Sse2, Avx2, Avx512 };
+// Caps the instructions the fast loops use (tests cover each level);
+// Avx512 means the best the processor has.
+void LimitVectorLevel(VectorLevel level);
 
 // The reference loops, used directly by tests to compare.
 namespace reference {

@@ -14,10 +14,17 @@ namespace {
 // Runs iconv over `in`; bytes it cannot convert are replaced by
 // `replacement` and skipped (one byte, or the character's length for
 // CP932 input).
-std::string Convert(const char* to, const char* from, const std::string& in,
-                    const char* replacement, bool cp932Input) {
-  iconv_t cd = iconv_open(to, from);
+// The two converters, opened at first use and kept for the run.
+iconv_t Converter(bool cp932Input) {
+  static iconv_t toUtf8 = iconv_open("UTF-8", "CP932");
+  static iconv_t toCp932 = iconv_open("CP932", "UTF-8");
+  return cp932Input ? toUtf8 : toCp932;
+}
+
+std::string Convert(const std::string& in, const char* replacement, bool cp932Input) {
+  iconv_t cd = Converter(cp932Input);
   if (cd == iconv_t(-1)) return in;
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
   std::string out;
   out.reserve(in.size() * 2);
   char* src = const_cast<char*>(in.data());
@@ -43,7 +50,6 @@ std::string Convert(const char* to, const char* from, const std::string& in,
     srcLeft -= skip;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
   }
-  iconv_close(cd);
   return out;
 }
 }  // namespace
@@ -52,14 +58,14 @@ std::string Cp932ToUtf8(const std::string& cp932) {
   bool ascii = true;
   for (unsigned char c : cp932) ascii = ascii && c < 0x80;
   if (ascii) return cp932;
-  return Convert("UTF-8", "CP932", cp932, "\xEF\xBF\xBD", true);
+  return Convert(cp932, "\xEF\xBF\xBD", true);
 }
 
 std::string Utf8ToCp932(const std::string& utf8) {
   bool ascii = true;
   for (unsigned char c : utf8) ascii = ascii && c < 0x80;
   if (ascii) return utf8;
-  return Convert("CP932", "UTF-8", utf8, "?", false);
+  return Convert(utf8, "?", false);
 }
 
 char32_t DecodeCp932(const char* s, size_t len, size_t& i) {

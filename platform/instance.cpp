@@ -8,6 +8,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
@@ -34,16 +35,18 @@ socklen_t MakeAddress(const std::string& name, sockaddr_un* addr) {
 }  // namespace
 
 bool AcquireInstanceLock(const std::string& name) {
-  ReleaseInstanceLock();
   sockaddr_un addr;
   const socklen_t len = MakeAddress(name, &addr);
   const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   if (fd < 0) return true;  // no sockets: behave as the only instance
   if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), len) == 0 && ::listen(fd, 4) == 0) {
+    ReleaseInstanceLock();  // a lock of another name is given back
     listener = fd;
     return true;
   }
+  const bool taken = errno == EADDRINUSE;
   ::close(fd);
+  if (!taken) return true;  // sockets refused for another reason: run alone
   // Someone holds the name: connecting is the request to raise its window.
   const int client = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (client >= 0) {

@@ -99,6 +99,13 @@ void SoftSurface::CopyArea(SoftSurface* source, const Area& s, I64 dx, I64 dy, b
     from = snapshot->pixels;
     sx = sy = 0;
   }
+  // Whole rows between surfaces of one pitch: one run over rows and padding.
+  const bool wholeRows = !keyed && !snapshot && s.left == 0 && dx == 0 && s.Width() == width_ &&
+                         source->width_ == width_ && source->pitch_ == pitch_;
+  if (wholeRows) {
+    std::memcpy(Rows().At(0, int(dy)), from.At(0, int(sy)), size_t(pitch_) * size_t(s.Height()));
+    return;
+  }
   if (keyed && source->hasKey_)
     blit::CopyKeyed(Rows(), int(dx), int(dy), from, int(sx), int(sy), int(s.Width()),
                     int(s.Height()), source->MaskedKey());
@@ -167,8 +174,13 @@ HRESULT SoftSurface::Fill(const RECT* destRect, DWORD value) {
   if (IsPrimary()) return DD_OK;
   const Area d = Intersect(WholeOr(destRect, width_, height_), width_, height_);
   if (d.Empty()) return DD_OK;
-  blit::Fill(Rows(), int(d.left), int(d.top), int(d.Width()), int(d.Height()),
-             value & blit::PixelMask(bytesPerPixel_));
+  value &= blit::PixelMask(bytesPerPixel_);
+  if (d.left == 0 && d.right == width_ && pitch_ % bytesPerPixel_ == 0) {
+    // Whole rows: fill rows and padding as one run of pixels.
+    blit::Fill(Rows(), 0, int(d.top), int(pitch_ / bytesPerPixel_ * d.Height()), 1, value);
+    return DD_OK;
+  }
+  blit::Fill(Rows(), int(d.left), int(d.top), int(d.Width()), int(d.Height()), value);
   return DD_OK;
 }
 

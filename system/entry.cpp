@@ -59,6 +59,9 @@ void OnActivate(int) {}
 int WinMain(HINSTANCE instance, HINSTANCE, const char* commandLine, int show) {
   using namespace ruSystem;
   const char* appName = "ピクノ";
+  // The backend comes first: it settles the clock (fake in headless runs)
+  // that the start values read, and refuses bad settings before anything.
+  platform::Backend& backend = platform::GetBackend();
   InitState();
   if (!CheckInstance(appName)) return 0;
   CopyCommandLine(commandLine);
@@ -69,7 +72,6 @@ int WinMain(HINSTANCE instance, HINSTANCE, const char* commandLine, int show) {
   DefaultHeight = 480;
   ClipCursorMode = 0;
 
-  platform::Backend& backend = platform::GetBackend();
   MainWindow = backend.CreateMainWindow(MainWindowSpec(appName));
   if (!MainWindow) return 0;
   platform::SetWindowProc(MainWindow, WindowProc);

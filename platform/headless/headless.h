@@ -64,7 +64,8 @@ class HeadlessBackend : public Backend {
   ~HeadlessBackend() override;
 
   // ---- test controls
-  // Queues the answer (IDYES, IDNO, IDOK) to the next message box.
+  // Queues an answer (IDYES, IDNO, IDOK). A question box takes the oldest
+  // (IDOK counting as yes); a notice takes it only when it is IDOK.
   void QueueAnswer(int answer);
   // Frame steps (and idle waits) counted so far.
   int FramesDone() const { return framesDone_; }
@@ -133,7 +134,8 @@ class HeadlessBackend : public Backend {
   std::vector<int> answers_;
   std::vector<MessageBoxRecord> boxes_;
   void (*boxHook_)(const MessageBoxRecord&) = nullptr;
-  std::vector<std::string> captures_;  // files wanted for the current step
+  std::vector<std::string> captures_;      // files wanted for the current step
+  std::vector<std::string> nextCaptures_;  // files wanted for the coming step
   int captureFrame_ = 0;
   bool capturedThisStep_ = false;
   WindowSpec spec_;

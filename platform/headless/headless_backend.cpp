@@ -105,6 +105,10 @@ HeadlessBackend* GetHeadlessBackend() { return dynamic_cast<HeadlessBackend*>(&G
 HeadlessBackend::HeadlessBackend(const HeadlessOptions& options) : options_(options) {
   UseFakeClock(options_.clockStart);
   SetFixedCalendarTime(&options_.calendarTime);
+  // Answers of frame 1 are queued from the start, so they also answer the
+  // boxes that start-up (GameInit) opens.
+  for (const ScriptCommand& c : options_.script)
+    if (c.frame == 1 && c.kind == ScriptCommand::Kind::Answer) answers_.push_back(c.a);
 }
 
 HeadlessBackend::~HeadlessBackend() { FinishCaptureCheck(); }
@@ -195,15 +199,10 @@ void HeadlessBackend::CountFrame() {
   FinishCaptureCheck();
   AdvanceFakeClock(options_.frameMs);
   ++framesDone_;
-  captures_.clear();
+  captures_.swap(nextCaptures_);
+  nextCaptures_.clear();
   capturedThisStep_ = false;
   captureFrame_ = framesDone_;
-  for (size_t i = nextCommand_; i < options_.script.size(); ++i) {
-    const ScriptCommand& c = options_.script[i];
-    if (c.frame > framesDone_) break;
-    if (c.frame == framesDone_ && c.kind == ScriptCommand::Kind::Capture)
-      captures_.push_back(c.file);
-  }
 }
 
 // Commands for frame step framesDone_+1 go out once, after the key releases
@@ -244,8 +243,10 @@ void HeadlessBackend::Issue(const ScriptCommand& c) {
     case Kind::RUp: buttons_ &= ~kMkRButton; PostMouse(WM_RBUTTONUP); break;
     case Kind::RDbl: buttons_ |= kMkRButton; PostMouse(WM_RBUTTONDBLCLK); break;
     case Kind::Activate: PostMessage(window_, WM_ACTIVATEAPP, WPARAM(c.a), 0); break;
-    case Kind::Answer: answers_.push_back(c.a); break;
-    case Kind::Capture: break;  // taken at the frame step itself
+    case Kind::Answer:
+      if (c.frame > 1) answers_.push_back(c.a);  // frame 1's are queued at start
+      break;
+    case Kind::Capture: nextCaptures_.push_back(c.file); break;  // for the coming step
     case Kind::Close: PostMessage(window_, WM_CLOSE, 0, 0); break;
   }
 }
@@ -270,13 +271,14 @@ void HeadlessBackend::QueueAnswer(int answer) { answers_.push_back(answer); }
 int HeadlessBackend::MessageBox(HWND, const char* text, const char* caption, UINT type) {
   MessageBoxRecord r{caption ? caption : "", text ? text : "", type, 0, false};
   const bool yesNo = (type & MB_TYPEMASK) == MB_YESNO;
-  if (answers_.empty()) {
+  // A notice takes only a queued "ok"; a yes or no waits for a question.
+  if (answers_.empty() || (!yesNo && answers_.front() != IDOK)) {
     r.defaulted = true;
     r.answer = yesNo ? IDNO : IDOK;
   } else {
     const int queued = answers_.front();
     answers_.erase(answers_.begin());
-    // "ok" on a yes/no box counts as yes; any answer closes a notice.
+    // "ok" on a question counts as yes.
     r.answer = yesNo ? (queued == IDNO ? IDNO : IDYES) : IDOK;
   }
   if (boxHook_) boxHook_(r);

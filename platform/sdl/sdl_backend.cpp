@@ -47,8 +47,6 @@ class SdlBackend final : public Backend {
     events_.Attach(hwnd_, spec.doubleClicks);
     cursor_.Attach(window_.Handle());
     presenter_.Attach(window_.Renderer(), window_.HasVsync());
-    const POINT origin = window_.ClientOrigin();
-    PostMessage(hwnd_, WM_MOVE, 0, MAKELPARAM(unsigned(origin.x), unsigned(origin.y)));
     return hwnd_;
   }
   void ShowWindow(HWND hwnd, int command) override {
@@ -123,7 +121,7 @@ class SdlBackend final : public Backend {
 
   // ---- presentation
   void PresentFrame(Surface& back, const RECT& source) override {
-    presenter_.Upload(const_cast<Surface&>(back), source);
+    presenter_.Upload(back, source);
     RenderCurrent();
   }
   void WaitVerticalBlank() override { presenter_.WaitVerticalBlank(); }

@@ -101,8 +101,10 @@ TEST(GameFlow, EqualCountsKeepTheEarlierWinner) {
   const GameRun tie = Play("tie", Script(kTieAfterPlayer1));
   const GameRun one = Play("tie_reference", Script(kPlayer1Wins));
   ASSERT_EQ(tie.exitCode, 0) << tie.log;
-  const Image full = tie.Capture("full.bmp");
-  EXPECT_EQ(PointsText(full, 1), PointsText(one.Capture("full.bmp"), 1));  // pt1=1
+  // Shown after every judge record is active: pt1=1 in both, pt2=1 only here.
+  const Image tied = tie.Capture("waiting.bmp"), won = one.Capture("waiting.bmp");
+  EXPECT_EQ(PointsText(tied, 1), PointsText(won, 1));
+  EXPECT_NE(PointsText(tied, 2), PointsText(won, 2));
   EXPECT_EQ(ResultText(tie.Capture("result.bmp")), ResultText(one.Capture("result.bmp")));
 }
 

@@ -114,8 +114,10 @@ TEST(GameRules, TheTwentyFirstMarkIsNotPlaced) {
 }
 
 TEST(GameRules, AFullRowCountsAndADiagonalDoesNot) {
-  std::string script = "1 capture start.bmp\n";
-  int frame = 2, row = 1, col = 1;
+  // Until every judge record is active (frame 50) the counts shown are 0:
+  // play after that.
+  std::string script = "52 capture start.bmp\n";
+  int frame = 54, row = 1, col = 1;
   auto place = [&](int r, int c) {
     frame = MoveTo(script, frame, row, col, r, c);
     row = r, col = c;

@@ -3,12 +3,14 @@
 // must be refused with a reason and never crash.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "platform/resources.h"
 
 using namespace platform;
 
@@ -256,6 +258,40 @@ TEST(BmpDecode, TruncatedAndBrokenRleAreRefused) {
       b[at] = BYTE(v);
       Decode(b);
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BmpLoad, FilesAndResourcesWithOrWithoutFileHeader) {
+  BmpSpec spec{2, 1, 24};
+  spec.pixels = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0, 0};
+  const Bytes file = spec.Build();
+  const std::string path = ::testing::TempDir() + "bmp_load_test.bmp";
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_TRUE(f);
+  std::fwrite(file.data(), 1, file.size(), f);
+  std::fclose(f);
+  std::string error;
+  std::unique_ptr<Bitmap> loaded(LoadBitmapFile(path, &error));
+  ASSERT_TRUE(loaded) << error;
+  EXPECT_EQ(loaded->Row(0)[1], 0x060504u);
+  EXPECT_FALSE(LoadBitmapFile(path + ".missing", &error));
+  EXPECT_FALSE(error.empty());
+  std::remove(path.c_str());
+
+  // Resources: a whole file, and a DIB as Windows stores it.
+  static const Bytes whole = file;
+  static const Bytes dib(file.begin() + 14, file.end());
+  RegisterResource(ResourceType::Bitmap, "BmpLoadWhole", whole.data(), whole.size());
+  RegisterResource(ResourceType::Bitmap, "BmpLoadDib", dib.data(), dib.size());
+  for (const char* name : {"BmpLoadWhole", "bmploaddib"}) {
+    std::unique_ptr<Bitmap> resource(LoadBitmapResource(name));
+    ASSERT_TRUE(resource) << name;
+    EXPECT_EQ(resource->Row(0)[0], 0x030201u) << name;
+  }
+  EXPECT_FALSE(LoadBitmapResource("NoSuchBitmap"));
 }
 
 }  // namespace

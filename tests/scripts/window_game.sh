@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# window_game.sh - the game in a real window under Xvfb: caption and client
+# size, a real Return press placing a mark, the close box and Esc + はい
+# ending with exit 0, a second instance exiting 0.
+# Usage: window_game.sh BUILD_DIR. Exits 77 (skipped) without the X tools.
+set -u
+build=$(cd "${1:?usage: window_game.sh BUILD_DIR}" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+
+for tool in xvfb-run xdotool xwininfo import convert python3; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "SKIP: $tool is not installed (apt-get install xvfb xdotool x11-utils imagemagick)"
+    exit 77
+  fi
+done
+if [ -z "${RU_IN_XVFB:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" env RU_IN_XVFB=1 bash "$0" "$@"
+fi
+
+export LANG=C.UTF-8 RU_BACKEND=sdl RU_INSTANCE_KEY="window-test-$$"
+exe="$build/noughts"
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Starts the game; sets $pid and $wid (its window), or fails the run.
+start_game() {
+  "$exe" >"$work/game.log" 2>&1 &
+  pid=$!
+  wid=""
+  for _ in $(seq 100); do
+    wid=$(xdotool search --pid "$pid" --classname noughts 2>/dev/null | head -1)
+    [ -n "$wid" ] && break
+    sleep 0.1
+  done
+  if [ -z "$wid" ]; then
+    echo "FAIL: no window appeared"; cat "$work/game.log"; exit 1
+  fi
+  # Keyboard focus: point into the window and focus it (no window manager).
+  eval "$(xwininfo -id "$wid" | awk '/Absolute upper-left X/ {print "x0=" $4} /Absolute upper-left Y/ {print "y0=" $4}')"
+  xdotool mousemove $((x0 + 600)) $((y0 + 440))
+  xdotool windowfocus "$wid" 2>/dev/null
+  sleep 0.5
+}
+
+# Waits up to 10 s for the game to end; sets $code to its exit code, or
+# "running".
+wait_exit() {
+  code=running
+  for _ in $(seq 100); do
+    if ! kill -0 "$pid" 2>/dev/null; then wait "$pid"; code=$?; return; fi
+    sleep 0.1
+  done
+}
+
+# A key held for a few frames: the game polls key states once per frame.
+press() {
+  xdotool keydown "$1"
+  sleep 0.15
+  xdotool keyup "$1"
+}
+
+# "R G B" of the screen pixel at client coordinates (x, y).
+pixel() {
+  import -window root "$work/shot.png"
+  convert "$work/shot.png" -format \
+    "%[fx:int(255*p{$((x0 + $1)),$((y0 + $2))}.r)] %[fx:int(255*p{$((x0 + $1)),$((y0 + $2))}.g)] %[fx:int(255*p{$((x0 + $1)),$((y0 + $2))}.b)]" info:
+}
+is_ring() { read -r r g b <<<"$1"; [ "$r" -gt 200 ] && [ "$g" -lt 160 ] && [ "$b" -lt 120 ]; }
+
+# --- caption, client size, second instance, a real key press, close box
+start_game
+name=$(xdotool getwindowname "$wid")
+[ "$name" = "ピクノ" ] || fail "caption is '$name'"
+size=$(xwininfo -id "$wid" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+[ "$size" = "640x480" ] || fail "client area is $size"
+
+timeout 10 "$exe" >"$work/second.log" 2>&1
+code=$?
+[ "$code" = 0 ] || fail "second instance exited $code"
+kill -0 "$pid" 2>/dev/null || fail "the first instance ended when the second started"
+
+before=$(pixel 340 247)
+is_ring "$before" && fail "a mark before any key: $before"
+press Return
+sleep 0.5
+after=$(pixel 340 247)
+is_ring "$after" || fail "Return placed no mark: $after"
+
+python3 "$here/x11_close_window.py" "$wid" || fail "could not press the close box"
+wait_exit
+[ "$code" = 0 ] || fail "close box: exit $code"
+
+# --- Esc answered いいえ keeps the game, Esc answered はい ends it
+start_game
+press Escape
+sleep 0.5
+press n
+sleep 0.5
+kill -0 "$pid" 2>/dev/null || fail "Esc + いいえ ended the game"
+press Escape
+sleep 0.5
+press Return
+wait_exit
+[ "$code" = 0 ] || fail "Esc + はい: exit $code"
+
+[ "$failures" = 0 ] && echo "window_game: all checks passed"
+exit $((failures > 0))

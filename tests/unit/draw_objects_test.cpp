@@ -1,0 +1,117 @@
+// draw_objects_test.cpp - the draw object table: slots and their reuse,
+// name limits, failed loads, colour keys, lost surfaces, and object numbers
+// that name no surface.
+#include "tests/unit/draw_fixture.h"
+
+namespace {
+
+using drawtest::DrawTest;
+using drawtest::PixelAt;
+
+using ObjectTest = DrawTest;
+
+DWORD KeyOf(int n) {
+  platform::ColorKey key;
+  ruDraw::Objects[n].surface->GetColorKey(DDCKEY_SRCBLT, &key);
+  return key.low;
+}
+
+TEST_F(ObjectTest, SlotsStartAtFourAreReusedAndRunOutAfter1020) {
+  EXPECT_EQ(ruDraw::CreateObject(4, 4, 2), 4);
+  ruDraw::FreeObject(4);
+  EXPECT_EQ(ruDraw::Objects[4].name[0], '\0');
+  for (int i = 0; i < 1020; ++i) ASSERT_EQ(ruDraw::CreateObject(1, 1, 2), 4 + i);
+  EXPECT_STREQ(ruDraw::Objects[4].name, "*");
+  EXPECT_EQ(ruDraw::CreateObject(1, 1, 2), 0);
+  EXPECT_EQ(LastReport(), "ruDraw::CreateObject : オブジェクト数が多過ぎます");
+  EXPECT_EQ(ruDraw::LoadObject("any.bmp", 2), 0);
+  EXPECT_EQ(LastReport(), "ruDraw::LoadObject : オブジェクト数が多過ぎます");
+}
+
+TEST_F(ObjectTest, NamesOfThirtyBytesLoadAndLongerOnesAreRefusedFirst) {
+  const std::string thirty = "draw_name_limit_abcdefghij.bmp";
+  ASSERT_EQ(thirty.size(), 30u);
+  drawtest::WriteBmp24(thirty, 3, 2, [](int, int) { return 0xFFFFFFu; });
+  EXPECT_EQ(ruDraw::LoadObject(thirty.c_str(), 2), 4);
+  EXPECT_STREQ(ruDraw::Objects[4].name, thirty.c_str());
+  EXPECT_EQ(ruDraw::Objects[4].width, 3);
+  EXPECT_EQ(ruDraw::Objects[4].height, 2);
+
+  const std::string longer = "x" + thirty;
+  EXPECT_EQ(ruDraw::LoadObject(longer.c_str(), 2), 0);
+  EXPECT_EQ(LastReport(), "ruDraw::LoadObject : ファイル名またはリソース名が長すぎます");
+  EXPECT_EQ(ruDraw::SwapObject(longer.c_str(), 4, 2), 0);
+  EXPECT_EQ(LastReport(), "ruDraw::SwapObject : ファイル名またはリソース名が長すぎます");
+  EXPECT_NE(ruDraw::Objects[4].surface, nullptr);
+  EXPECT_EQ(ruDraw::CreateObject(1, 1, 2), 5);
+}
+
+TEST_F(ObjectTest, AFailedLoadKeepsItsSlotNamedWithoutSurface) {
+  EXPECT_EQ(ruDraw::LoadObject("draw_no_such_file.bmp", 2), 0);
+  EXPECT_EQ(LastReport(), "ruDraw::LoadObject : BMPファイルを読み込めません");
+  EXPECT_EQ(ruDraw::Objects[4].surface, nullptr);
+  ruDraw::FreeObject(4);
+  EXPECT_STREQ(ruDraw::Objects[4].name, "draw_no_such_file.bmp");
+  EXPECT_EQ(ruDraw::CreateObject(1, 1, 2), 5);
+}
+
+TEST_F(ObjectTest, KeysAreBlackByDefaultOrTheTopLeftPixelInTheSurfaceFormat) {
+  drawtest::WriteBmp24("draw_key.bmp", 4, 4,
+                       [](int x, int y) { return x + y == 0 ? 0x00FF00u : 0xFF0000u; });
+  const int plain = ruDraw::LoadObject("draw_key.bmp", 2);
+  EXPECT_EQ(KeyOf(plain), 0u);
+  ruDraw::SetColorKeyTopLeft();
+  const int corner = ruDraw::LoadObject("draw_key.bmp", 2);
+  EXPECT_EQ(KeyOf(corner), 0x07E0u);
+  EXPECT_EQ(ruDraw::Objects[corner].colorKey, -1);
+  ruDraw::Draw(10, 10, corner, 0, 0, 4, 4);
+  drawtest::ExpectPixels({{10, 10, 0}, {11, 10, 0xF800}});
+  EXPECT_EQ(PixelAt(ruDraw::Objects[corner].surface, 0, 0), 0x07E0u);  // put back
+
+  EXPECT_EQ(ruDraw::SetObjectColorKey(plain, RGB(255, 0, 255)), DD_OK);
+  EXPECT_EQ(KeyOf(plain), 0xF81Fu);
+  EXPECT_EQ(ruDraw::CopyColorKey(corner, plain), DD_OK);
+  EXPECT_EQ(KeyOf(corner), 0xF81Fu);
+  EXPECT_EQ(ruDraw::Objects[corner].colorKey, -1);  // the slot keeps its own
+
+  CloseScreen();
+  OpenScreen(32);
+  const int wide = ruDraw::CreateObject(2, 2, 2);
+  ruDraw::SetObjectColorKey(wide, RGB(0x12, 0x34, 0x56));
+  EXPECT_EQ(KeyOf(wide), 0x00123456u);
+}
+
+TEST_F(ObjectTest, LostSurfacesComeBackFromFilesAndCreatedOnesBlank) {
+  drawtest::WriteBmp24("draw_restore.bmp", 4, 4, [](int, int) { return 0xFFFFFFu; });
+  ruDraw::SetColorKey(RGB(255, 0, 0));
+  const int loaded = ruDraw::LoadObject("draw_restore.bmp", 2);
+  ruDraw::SetColorKey(0);
+  const int created = PatternObject(4, 4);
+  platform::MakeAllSurfacesLost();
+  ruDraw::Draw(0, 0, loaded, 0, 0, 4, 4);  // meets the loss and restores all
+  EXPECT_EQ(ruDraw::BackBuffer->IsLost(), DD_OK);
+  EXPECT_EQ(ruDraw::Objects[0].surface->IsLost(), DD_OK);
+  EXPECT_EQ(PixelAt(ruDraw::Objects[loaded].surface, 2, 2), 0xFFFFu);
+  EXPECT_EQ(PixelAt(ruDraw::Objects[created].surface, 2, 2), 0u);
+  EXPECT_EQ(KeyOf(loaded), 0xF800u);
+  EXPECT_EQ(ruDraw::ColorKey, RGB(255, 0, 0));  // the last reloaded object's key
+}
+
+TEST_F(ObjectTest, NumbersThatNameNoSurfaceDoNothing) {
+  for (int n : {-1, 4, 1024, 99999}) {
+    ruDraw::Draw(0, 0, n, 0, 0, 10, 10);
+    ruDraw::DrawToObject(n, 0, 0, 0, 0, 0, 10, 10);
+    ruDraw::DrawStretch(0, 0, n, 0, 0, 10, 10, 20, 20);
+    ruDraw::DrawWave(0, 0, 5, 1, 10, n, 0, 0, 10, 10, 1);
+    ruDraw::GetScreen(n, 0, 0, 10, 10);
+    ruDraw::FreeObject(n);
+    EXPECT_EQ(ruDraw::DrawFlip(0, 0, 1, n, 0, 0, 10, 10), 0) << n;
+    EXPECT_NE(ruDraw::ClearObject(n), DD_OK);
+    EXPECT_NE(ruDraw::SetObjectColorKey(n, 0), DD_OK);
+    EXPECT_NE(ruDraw::CopyColorKey(n, 0), DD_OK);
+  }
+  EXPECT_EQ(ruDraw::SwapObject("draw_no_such_file.bmp", 1024, 2), 0);
+  EXPECT_EQ(drawtest::BackPixel(0, 0), 0u);
+}
+
+}  // namespace

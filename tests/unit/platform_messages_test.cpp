@@ -1,0 +1,72 @@
+// platform_messages_test.cpp - the message queue: order, quit after the
+// queue drains, key state from taken messages, default close handling.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/messages.h"
+#include "tests/support/headless_run.h"
+
+namespace {
+std::vector<UINT> seen;
+LRESULT Record(HWND, UINT message, WPARAM, LPARAM) {
+  seen.push_back(message);
+  return 0;
+}
+HWND Window() { return reinterpret_cast<HWND>(0x10); }
+}  // namespace
+
+TEST(Messages, QuitComesOnlyAfterTheQueueDrains) {
+  headless_run::Fresh();
+  platform::PostMessage(Window(), WM_USER, 1, 0);
+  platform::PostQuitMessage(3);
+  platform::PostMessage(Window(), WM_USER + 1, 2, 0);
+  platform::MSG m;
+  ASSERT_TRUE(platform::PeekMessage(&m, PM_NOREMOVE));
+  EXPECT_EQ(m.message, WM_USER);
+  ASSERT_TRUE(platform::GetMessage(&m));
+  EXPECT_EQ(m.message, WM_USER);
+  ASSERT_TRUE(platform::GetMessage(&m));
+  EXPECT_EQ(m.message, WM_USER + 1);
+  EXPECT_FALSE(platform::GetMessage(&m));
+  EXPECT_EQ(m.message, WM_QUIT);
+  EXPECT_EQ(m.wParam, 3u);
+  EXPECT_FALSE(platform::PeekMessage(&m, PM_REMOVE));
+}
+
+TEST(Messages, KeyStateFollowsTakenMessagesOnly) {
+  headless_run::Fresh();
+  platform::PostMessage(Window(), WM_KEYDOWN, VK_SHIFT, 0);
+  EXPECT_GE(platform::GetKeyState(VK_SHIFT), 0);  // not taken yet
+  platform::MSG m;
+  platform::PeekMessage(&m, PM_NOREMOVE);
+  EXPECT_GE(platform::GetKeyState(VK_SHIFT), 0);
+  platform::PeekMessage(&m, PM_REMOVE);
+  EXPECT_LT(platform::GetKeyState(VK_SHIFT), 0);
+  EXPECT_LT(platform::GetKeyState(VK_LSHIFT), 0);
+  EXPECT_EQ(platform::GetKeyState(VK_SHIFT) & 1, 1);  // toggled by the press
+  platform::PostMessage(Window(), WM_KEYDOWN, VK_SHIFT, 0);  // auto-repeat
+  platform::PostMessage(Window(), WM_KEYUP, VK_SHIFT, 0);
+  platform::PeekMessage(&m, PM_REMOVE);
+  EXPECT_EQ(platform::GetKeyState(VK_SHIFT) & 1, 1);  // a repeat does not toggle
+  platform::PeekMessage(&m, PM_REMOVE);
+  EXPECT_EQ(platform::GetKeyState(VK_SHIFT) & 0x80, 0);
+  platform::PostMessage(Window(), WM_LBUTTONDOWN, 0, 0);
+  platform::PeekMessage(&m, PM_REMOVE);
+  EXPECT_LT(platform::GetKeyState(VK_LBUTTON), 0);
+}
+
+TEST(Messages, DispatchAndDefaultCloseDestroys) {
+  headless_run::Fresh();
+  seen.clear();
+  platform::SetWindowProc(Window(), Record);
+  platform::PostMessage(Window(), WM_USER, 0, 0);
+  platform::PostMessage(nullptr, WM_USER + 1, 0, 0);  // no window: not dispatched
+  platform::MSG m;
+  while (platform::PeekMessage(&m, PM_REMOVE)) platform::DispatchMessage(&m);
+  EXPECT_EQ(seen, (std::vector<UINT>{WM_USER}));
+  platform::DefWindowProc(Window(), WM_SYSKEYDOWN, VK_F1 + 3, 0);
+  EXPECT_EQ(platform::PendingMessageCount(), 1);  // Alt+F4 posts WM_CLOSE
+  platform::DefWindowProc(Window(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(seen.back(), WM_DESTROY);
+}

@@ -1,0 +1,100 @@
+// platform_script_test.cpp - the headless script grammar: commands, keys,
+// ordering, and bad lines reported with their numbers.
+#include <gtest/gtest.h>
+
+#include "platform/headless/headless.h"
+
+using platform::ParseScript;
+using platform::ParseVirtualKey;
+using platform::ScriptCommand;
+using Kind = ScriptCommand::Kind;
+
+TEST(Script, ParsesEveryCommandWithCommentsAndBlankLines) {
+  const char* text =
+      "# a run\n"
+      "\n"
+      "1 answer yes   # then Esc\n"
+      "2 key ESCAPE\n"
+      "2 move 10 -20\n"
+      "3 ldown\n3 lup\n3 ldbl\n3 rdown\n3 rup\n3 rdbl\n"
+      "4 keydown 0x41\n4 keyup 65\n4 syskeydown F4\n4 syskeyup menu\n"
+      "5 activate 0\n5 capture out.bmp\n6 close\n";
+  std::vector<ScriptCommand> out;
+  std::string error;
+  ASSERT_TRUE(ParseScript(text, &out, &error)) << error;
+  ASSERT_EQ(out.size(), 16u);
+  EXPECT_EQ(out[0].kind, Kind::Answer);
+  EXPECT_EQ(out[0].a, IDYES);
+  EXPECT_EQ(out[0].line, 3);
+  EXPECT_EQ(out[1].a, VK_ESCAPE);
+  EXPECT_EQ(out[2].kind, Kind::Move);
+  EXPECT_EQ(out[2].b, -20);
+  EXPECT_EQ(out[9].a, 0x41);
+  EXPECT_EQ(out[10].a, 65);
+  EXPECT_EQ(out[11].a, VK_F1 + 3);
+  EXPECT_EQ(out[12].a, VK_MENU);
+  EXPECT_EQ(out[13].kind, Kind::Activate);
+  EXPECT_EQ(out[14].file, "out.bmp");
+  EXPECT_EQ(out[15].kind, Kind::Close);
+}
+
+TEST(Script, OrdersByFrameKeepingFileOrderWithinAFrame) {
+  std::vector<ScriptCommand> out;
+  std::string error;
+  ASSERT_TRUE(ParseScript("5 keydown A\n2 keydown B\n5 keydown C\n2 keydown D\n", &out, &error));
+  std::string order;
+  for (const auto& c : out) order += char(c.a);
+  EXPECT_EQ(order, "BDAC");
+}
+
+TEST(Script, KeyNames) {
+  EXPECT_EQ(ParseVirtualKey("RETURN"), VK_RETURN);
+  EXPECT_EQ(ParseVirtualKey("space"), VK_SPACE);
+  EXPECT_EQ(ParseVirtualKey("LEFT"), VK_LEFT);
+  EXPECT_EQ(ParseVirtualKey("z"), 'Z');
+  EXPECT_EQ(ParseVirtualKey("7"), '7');  // a single digit is the digit key
+  EXPECT_EQ(ParseVirtualKey("F12"), VK_F12);
+  EXPECT_EQ(ParseVirtualKey("0x1B"), VK_ESCAPE);
+  EXPECT_EQ(ParseVirtualKey("13"), VK_RETURN);
+  EXPECT_EQ(ParseVirtualKey("F13"), -1);
+  EXPECT_EQ(ParseVirtualKey("256"), -1);
+  EXPECT_EQ(ParseVirtualKey("0x"), -1);
+  EXPECT_EQ(ParseVirtualKey("ESC"), -1);
+}
+
+TEST(Script, BadLinesNameTheLineAndTheFault) {
+  struct Case {
+    const char* text;
+    const char* expected;
+  } cases[] = {
+      {"1 key ESCAPE\n\n0 close\n", "line 3: frame number"},
+      {"-1 close\n", "line 1: frame number"},
+      {"x close\n", "line 1: frame number"},
+      {"99999999999999999999 close\n", "line 1: frame number"},
+      {"1\n", "line 1: a command must follow"},
+      {"1 jump\n", "line 1: unknown command 'jump'"},
+      {"1 key\n", "line 1: 'key' takes 1 argument(s), got 0"},
+      {"1 close now\n", "line 1: 'close' takes 0 argument(s), got 1"},
+      {"1 key NOPE\n", "line 1: 'NOPE' is not a key"},
+      {"1 move 1\n", "line 1: 'move' takes 2"},
+      {"1 move 1 99999\n", "line 1: move needs two whole numbers"},
+      {"1 activate 2\n", "line 1: activate takes 0 or 1"},
+      {"1 answer maybe\n", "line 1: answer takes yes, no or ok"},
+  };
+  for (const Case& c : cases) {
+    std::vector<ScriptCommand> out{ScriptCommand{}};
+    std::string error;
+    EXPECT_FALSE(ParseScript(c.text, &out, &error)) << c.text;
+    EXPECT_EQ(error.rfind(c.expected, 0), 0u) << c.text << " -> " << error;
+    EXPECT_EQ(out.size(), 1u) << "output untouched on failure";
+  }
+}
+
+TEST(Script, HostileBytesNeverCrash) {
+  std::string text;
+  for (int i = 0; i < 4096; ++i) text += char((i * 131) & 0xFF);
+  std::vector<ScriptCommand> out;
+  std::string error;
+  EXPECT_FALSE(ParseScript(text, &out, &error));
+  EXPECT_FALSE(error.empty());
+}
