@@ -15,9 +15,6 @@ constexpr int kWidth = 64, kHeight = 48;
 
 }  // namespace
 
-// fontconfig keeps a few buffers of its configuration for the whole run.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 8) return 0;
   LOGFONTA font{};
