@@ -15,6 +15,7 @@ int MouseButton = 0, MouseClicked = 0, LockedLeftButton = 0;
 int InputLocked = 0, SysKeyMode = 0;
 int KeyListState = 0, KeyListCode = 0;
 
+// Every latch and mode to 0.
 void ClearInputLatches() {
   KeyHeld = KeyPushed = OverlayKey = LockedKey = 0;
   ShiftToggle = CountKey = CountKeyReleases = 0;
@@ -25,6 +26,7 @@ void ClearInputLatches() {
   KeyListState = KeyListCode = 0;
 }
 
+// A key press: the latches (or the overlay key), then the Esc question.
 void KeyDown(int code) {
   if (ruDraw::OverlayShown) {
     OverlayKey = code;
@@ -35,6 +37,7 @@ void KeyDown(int code) {
   if (code == VK_ESCAPE && Question("終了しますか？") == 1) Exit();
 }
 
+// A key release (WM_KEYUP).
 void KeyUp(int code) {
   if (code == KeyHeld) KeyHeld = 0;
   if (code == OverlayKey) OverlayKey = 0;
@@ -43,20 +46,25 @@ void KeyUp(int code) {
   if (code == CountKey) CountKeyReleases += 1;
 }
 
+// Captures input into the locked latches.
 void LockInput() { InputLocked = 1; }
 
+// Ends the capture and forgets the held key.
 void UnlockInput() {
   InputLocked = 0;
   KeyHeld = 0;
 }
 
+// What system keys do: 0 swallowed, 2 all but Alt pass, else all pass.
 void SetSysKeyMode(int mode) { SysKeyMode = mode; }
 
+// Starts counting releases of one key.
 void SetCountKey(int code) {
   CountKey = code;
   CountKeyReleases = 0;
 }
 
+// Releases of the counted key so far.
 int GetCountKeyReleases() { return CountKeyReleases; }
 
 }  // namespace ruSystem

@@ -2,13 +2,14 @@
 // reference loops.
 //
 // The keyed copies are branch-free selects (dest = source == key ? dest :
-// source). On x86-64 they use SSE2 or, when the processor has it, AVX2
-// vectors; a row's last vector is placed to end exactly at the row's end
-// and may overlap the one before, which is harmless because the select is
-// idempotent. Elsewhere the same select loop is left to the compiler's
-// vectoriser. Plain copies are memcpy per row; fills store whole pixels,
-// with GCC built for AVX2 too and picked at load time. 24-bit pixels take
-// the reference loops but for plain copies.
+// source). On x86-64 the widest instructions the processor has are chosen
+// once: AVX-512 writes the non-key pixels with masked stores (masked loads
+// and stores also cover the row's end); AVX2 and SSE2 place a row's last
+// vector to end exactly at the row's end, overlapping the one before, which
+// is harmless because the select is idempotent. Elsewhere the same select
+// loop is left to the compiler's vectoriser. Plain copies are memcpy per
+// row; fills store whole pixels, with GCC built for AVX2 too and picked at
+// load time. 24-bit pixels take the reference loops but for plain copies.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -33,10 +34,9 @@ namespace {
 // -1 until first asked: then 1 (fast) or 0 (RU_DISABLE_FAST_PATHS=1).
 int fastPaths = -1;
 // The widest vector instructions the fast loops may use (tests lower it).
-VectorLevel levelCap = VectorLevel::Avx512;
+[[maybe_unused]] VectorLevel levelCap = VectorLevel::Avx512;
 
-// Keyed copy of a w x h block; the row loop is inside so that one call
-// (one load-time dispatch) covers the whole block.
+// Keyed copy of a w x h block, portable: the compiler vectorises the select.
 template <class T>
 inline void KeyBlock(BYTE* dest, LONG destPitch, const BYTE* source, LONG sourcePitch, int w,
                      int h, T key) {

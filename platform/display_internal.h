@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "platform/blit.h"
 #include "platform/display.h"
+#include "platform/gdi.h"
 
 namespace platform {
 
@@ -84,7 +86,7 @@ class SoftSurface final : public Surface {
   bool hasKey_ = false;
   bool lost_ = false;
   bool locked_ = false;
-  Dc* dc_ = nullptr;
+  std::optional<Dc> dc_;  // held in place: GetDC in a frame allocates nothing
   Clipper* clipper_ = nullptr;
 };
 

@@ -51,7 +51,6 @@ HRESULT SoftSurface::Create(DWORD width, DWORD height, DWORD caps, const PixelFo
 }
 
 SoftSurface::~SoftSurface() {
-  delete dc_;
   liveSurfaces.erase(std::remove(liveSurfaces.begin(), liveSurfaces.end(), this),
                      liveSurfaces.end());
 }
@@ -113,15 +112,14 @@ HRESULT SoftSurface::GetDC(Dc** dc) {
   if (lost_) return DDERR_SURFACELOST;
   if (dc_) return DDERR_DCALREADYCREATED;
   if (!bits_) return DDERR_UNSUPPORTED;
-  dc_ = new Dc(DcTarget{bits_, pitch_, int(width_), int(height_), format_});
-  *dc = dc_;
+  dc_.emplace(DcTarget{bits_, pitch_, int(width_), int(height_), format_});
+  *dc = &*dc_;
   return DD_OK;
 }
 
 HRESULT SoftSurface::ReleaseDC(Dc* dc) {
-  if (!dc || dc != dc_) return DDERR_INVALIDPARAMS;
-  delete dc_;
-  dc_ = nullptr;
+  if (!dc || !dc_ || dc != &*dc_) return DDERR_INVALIDPARAMS;
+  dc_.reset();
   return DD_OK;
 }
 

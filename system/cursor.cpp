@@ -9,6 +9,7 @@ namespace ruSystem {
 int CursorClipped = 0;
 int ImeState = 0;
 
+// Keeps the cursor inside a screen rectangle.
 int ClipCursorRect(int left, int top, int right, int bottom) {
   const RECT r{left, top, right, bottom};
   const int result = platform::GetBackend().ClipCursor(&r);
@@ -16,24 +17,29 @@ int ClipCursorRect(int left, int top, int right, int bottom) {
   return result;
 }
 
+// Keeps the cursor inside the screen (full screen) or the client area.
 int ClipCursorToWindow() {
   if (FullScreen) return ClipCursorRect(0, 0, ruDraw::ScreenWidth, ruDraw::ScreenHeight);
   return ClipCursorRect(WindowX, WindowY, WindowX + ruDraw::ScreenWidth,
                         WindowY + ruDraw::ScreenHeight);
 }
 
+// Frees the cursor.
 int UnclipCursor() {
   const int result = platform::GetBackend().ClipCursor(nullptr);
   CursorClipped = 0;
   return result;
 }
 
+// Whether this program has clipped the cursor.
 int IsCursorClipped() { return CursorClipped; }
 
+// Moves the cursor to client coordinates.
 int SetMousePos(int x, int y) {
   return platform::GetBackend().SetCursorPos(x + WindowX, y + WindowY);
 }
 
+// Switches the input method editor on or off.
 void SetIme(int on) {
   platform::GetBackend().EnableIme(on != 0);
   ImeState = on;

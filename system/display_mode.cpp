@@ -24,16 +24,20 @@ int DepthIndex(int depth) {
 }
 }  // namespace
 
+// The depth the game needs and the two depths to try next.
 void SetColorDepth(int depth, int alternative1, int alternative2) {
   ColorDepth = depth;
   ColorDepthAlt1 = alternative1;
   ColorDepthAlt2 = alternative2;
 }
 
+// The display's bits per pixel.
 int GetColorDepth() { return platform::GetBackend().DisplayBitsPerPixel(); }
 
+// 1 unless full-screen mode was chosen.
 int IsWindowed() { return FullScreen == 0 ? 1 : 0; }
 
+// Explains a too-low desktop depth and offers full screen; 0 when the program was told to end.
 int CheckColorDepth(const char* fileName) {
   const int index = DepthIndex(ColorDepth);
   if (index == 0) return 1;

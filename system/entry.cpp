@@ -44,18 +44,22 @@ void CopyCommandLine(const char* line) {
 }
 }  // namespace
 
+// 1 for the first instance; 0 (after asking the first to raise its window) otherwise.
 int CheckInstance(const char* caption) {
   if (!platform::AcquireInstanceLock(caption)) return 0;  // the first one was asked to raise
   InstanceMutexHeld = true;
   return 1;
 }
 
+// Stores whether the application is the active one.
 void SetActive(int active) { AppActive = active; }
 
+// Activation hook: with 0 before the first frame, 1 on each reactivation.
 void OnActivate(int) {}
 
 }  // namespace ruSystem
 
+// Start-up, the frame loop, and 0 when it ends.
 int WinMain(HINSTANCE instance, HINSTANCE, const char* commandLine, int show) {
   using namespace ruSystem;
   const char* appName = "ピクノ";

@@ -10,6 +10,7 @@
 
 namespace ruSystem {
 
+// Releases everything in order and closes the window; only the first call works.
 int Exit() {
   if (ExitStarted) return 1;
   ExitStarted = 1;
@@ -26,6 +27,7 @@ int Exit() {
   return 1;
 }
 
+// Exits when an error was reported; returns ErrorFlag.
 int ExitOnError() {
   if (ErrorFlag) Exit();
   return ErrorFlag;

@@ -44,10 +44,14 @@ std::string ValuePath(const char* fileName) {
 }
 }  // namespace
 
+// The program's folder ending with a backslash, or its counterpart under the data root.
 char* GetAppFolder(int redirect) {
-  CopyBounded(AppPath, platform::ProgramFileName());
+  // The folder is cut from the whole file name first, so a long file name
+  // cannot push the folder's separator out of the buffer.
+  const std::string file = platform::ProgramFileName();
+  const int end = LastSeparator(file.c_str(), file.size());
+  CopyBounded(AppPath, file.substr(0, size_t(end + 1)));
   const int slash = LastSeparator(AppPath, std::strlen(AppPath));
-  AppPath[slash + 1] = '\0';  // keeps the separator (empty if there is none)
   if (redirect && DataRoot[0] != '\0' && slash >= 0) {
     const int previous = LastSeparator(AppPath, size_t(slash));
     if (previous >= 0) CopyBounded(FolderName, std::string(AppPath + previous + 1));
@@ -56,6 +60,7 @@ char* GetAppFolder(int redirect) {
   return AppPath;
 }
 
+// Reads the data root from the named file in the Windows folder.
 int ReadDataRoot(const char* fileName) {
   std::string path = platform::WindowsFolder();
   if (path.size() >= 4 || path.size() == 0 || path.back() != '\\') path += '\\';
@@ -77,12 +82,14 @@ int ReadDataRoot(const char* fileName) {
   return 1;
 }
 
+// Saves one decimal integer in a value file (silent on failure).
 void WriteValue(const char* fileName, int value) {
   char text[16];
   const int n = std::snprintf(text, sizeof text, "%d", value);
   platform::WriteFileAtomically(ValuePath(fileName), text, size_t(n));
 }
 
+// Loads the integer of a value file; 0 when missing or empty.
 int ReadValue(const char* fileName) {
   std::FILE* f = platform::OpenFile(ValuePath(fileName), "rt");
   if (!f) return 0;

@@ -74,6 +74,7 @@ void ShowCursorIfHidden() {
   CursorShown = 1;
 }
 
+// One frame: timing, mouse movement, scene, scene change, blink, latches, cursor.
 void FrameStep() {
   MeasureFrameTime();
   MouseMoveX = MouseX - PrevMouseX;
@@ -92,6 +93,7 @@ void FrameStep() {
   UpdateCursorVisibility();
 }
 
+// Messages first; with none waiting, one frame step (or a wait while inactive).
 void RunFrameLoop() {
   platform::Backend& backend = platform::GetBackend();
   platform::MSG msg;

@@ -48,6 +48,7 @@ size_t Append(char (&buffer)[256], size_t used, const char* text) {
 }
 }  // namespace
 
+// A formatted notice box.
 void Message(const char* format, ...) {
   char buffer[256];
   va_list args;
@@ -57,6 +58,7 @@ void Message(const char* format, ...) {
   ShowBox(buffer, kNoticeType);
 }
 
+// A formatted yes/no box; 1 for yes.
 int Question(const char* format, ...) {
   char buffer[256];
   va_list args;
@@ -66,6 +68,7 @@ int Question(const char* format, ...) {
   return ShowBox(buffer, kQuestionType) == IDYES ? 1 : 0;
 }
 
+// The error report: beep, "tag : message" box, ErrorFlag set; returns 0.
 int Error(const char* tag, const char* message, int) {
   char buffer[256] = "";
   size_t used = Append(buffer, 0, tag ? tag : "");
@@ -78,8 +81,10 @@ int Error(const char* tag, const char* message, int) {
   return 0;
 }
 
+// ErrorFlag.
 int IsError() { return ErrorFlag; }
 
+// Appends one formatted line to DEBUG.TXT; 0 if it cannot be opened.
 int WriteLog(const char* format, ...) {
   std::FILE* f = std::fopen("DEBUG.TXT", "a");
   if (!f) return 0;

@@ -11,6 +11,7 @@ namespace {
 const char* const kDayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
 }  // namespace
 
+// The local date and the day-of-week character.
 void GetDate(int* year, int* month, int* day, char* dayOfWeek) {
   const platform::LocalTime t = platform::GetLocalTime();
   if (year) *year = t.year;
@@ -19,6 +20,7 @@ void GetDate(int* year, int* month, int* day, char* dayOfWeek) {
   if (dayOfWeek) std::memcpy(dayOfWeek, kDayNames[t.dayOfWeek % 7], 3);
 }
 
+// The local time.
 void GetTime(int* hour, int* minute, int* second) {
   const platform::LocalTime t = platform::GetLocalTime();
   if (hour) *hour = t.hour;
@@ -33,8 +35,10 @@ int GetDiskFree(char drive) {
   return int(std::uint32_t(bytes));
 }
 
+// Available physical memory in bytes (32-bit).
 int GetFreeMemory() { return int(std::uint32_t(platform::GetAvailableMemory())); }
 
+// The version as one number (310, 950, 980, 2000, major*1000+minor*10...).
 int GetOsVersion() {
   const platform::OsVersion v = platform::GetOsVersion();
   switch (v.platformId) {
@@ -49,6 +53,7 @@ int GetOsVersion() {
   }
 }
 
+// The command line as given at start.
 char* GetCommandLine() { return CommandLine; }
 
 }  // namespace ruSystem

@@ -41,6 +41,7 @@ int ExitStarted = 0;
 int ErrorFlag = 0;
 bool InstanceMutexHeld = false;
 
+// The start values of the system and input state.
 void InitState() {
   ClearInputLatches();
   const DWORD now = platform::TimeGetTime();

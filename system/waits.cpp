@@ -13,12 +13,14 @@ constexpr int kSleepEntry = 11;
 
 DWORD WaitDeadline[12] = {};
 
+// Starts wait waitNo (1..10) to elapse after the given milliseconds.
 int SetWait(int waitNo, DWORD milliseconds) {
   if (waitNo < 1 || waitNo > 10) return Error("ruSystem::SetWait", "ウェイトNoが範囲外です", 0);
   WaitDeadline[waitNo] = platform::TimeGetTime() + milliseconds;
   return 1;
 }
 
+// Puts wait waitNo back into the not-started state.
 int InitWait(int waitNo) {
   if (waitNo < 1 || waitNo > 10) return Error("ruSystem::InitWait", "ウェイトNoが範囲外です", 0);
   WaitDeadline[waitNo] = kNotStarted;
@@ -32,17 +34,20 @@ int CheckWait(int waitNo) {
   return platform::TimeGetTime() >= WaitDeadline[waitNo] ? 1 : 0;
 }
 
+// FrameTime 0, measured again from now.
 void ResetFrameTime() {
   FrameTime = 0.0f;
   LastFrameTick = platform::TimeGetTime();
 }
 
+// FrameTime = seconds since the last measurement.
 void MeasureFrameTime() {
   const DWORD elapsed = platform::TimeGetTime() - LastFrameTick;
   FrameTime = float(double(elapsed) / 1000.0);
   LastFrameTick = platform::TimeGetTime();
 }
 
+// Blocks for at least the given milliseconds, handling no messages.
 void Sleep(DWORD milliseconds) {
   WaitDeadline[kSleepEntry] = platform::TimeGetTime() + milliseconds;
   while (!(platform::TimeGetTime() > WaitDeadline[kSleepEntry]))
@@ -50,6 +55,7 @@ void Sleep(DWORD milliseconds) {
   ResetFrameTime();
 }
 
+// What screen set-up resets: waits, input lock, system-key mode, full-screen clip.
 int Reset() {
   for (int i = 1; i <= kSleepEntry; ++i) WaitDeadline[i] = kNotStarted;
   UnlockInput();

@@ -68,6 +68,7 @@ void OnRightDoubleClick() {
 }
 }  // namespace
 
+// The window procedure of the class "DEFAULT".
 LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DESTROY: platform::PostQuitMessage(0); return 0;

@@ -87,6 +87,14 @@ TEST_F(FamilyTest, LineRepeatAndInterlacePickRows) {
     EXPECT_EQ(Row(100 + line, 0), line % 3 == 0 && line > 0 ? line : -1) << line;
 }
 
+TEST_F(FamilyTest, ShakeKeepsRowsOnTheirLinesWithinTheAmount) {
+  ruDraw::DrawShake(100, 0, 3, object_, 0, 0, 8, 40);
+  for (int line = 0; line < 40; ++line) {
+    EXPECT_EQ(Row(line), line);
+    EXPECT_TRUE(Left(line) >= 97 && Left(line) <= 102) << Left(line);
+  }
+}
+
 TEST_F(FamilyTest, AccordionSpreadsRowsCountedFromTheObjectsTop) {
   ruDraw::AccordionPhase = 2.5f;  // H = 5: a quarter turn per line
   ruDraw::DrawAccordion(10, 20, 1, 2, object_, 0, 2, 8, 7);

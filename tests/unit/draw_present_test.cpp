@@ -85,4 +85,21 @@ TEST_F(PresentTest, OverlayScrollStaysBetweenTopAndPageEnd) {
   EXPECT_FLOAT_EQ(ruDraw::OverlayScroll, 0);
 }
 
+TEST_F(PresentTest, LoadingTheOverlayAgainRefillsTheSameObjects) {
+  drawtest::WriteBmp24("draw_page.bmp", 64, 96, [](int, int) { return 0xFFFFFFu; });
+  drawtest::WriteBmp24("draw_tile.bmp", 64, 48, [](int, int) { return 0x0000FFu; });
+  ruDraw::SetColorKey(RGB(255, 255, 255));
+  ruDraw::LoadOverlay("draw_page.bmp", "draw_tile.bmp", 96);
+  EXPECT_EQ(ruDraw::OverlayPage, 4);
+  EXPECT_EQ(ruDraw::OverlayBack, 5);
+  EXPECT_EQ(ruDraw::Objects[4].colorKey, 0);  // loaded with the black key
+  ruDraw::OverlayScroll = 30;
+  ruDraw::LoadOverlay("draw_tile.bmp", "draw_page.bmp", 48);
+  EXPECT_EQ(ruDraw::OverlayPage, 4);
+  EXPECT_EQ(ruDraw::Objects[4].height, 48);
+  EXPECT_EQ(ruDraw::OverlayLimit, 48);
+  EXPECT_FLOAT_EQ(ruDraw::OverlayScroll, 0);
+  EXPECT_EQ(ruDraw::CreateObject(1, 1, 2), 6);
+}
+
 }  // namespace
