@@ -91,6 +91,8 @@ class FontInstance {
   int references = 0;  // Font objects using this instance
 
  private:
+  void SetSize(const LOGFONTA& description);  // pixel size, cell and underline
+  void SetStyle(const LOGFONTA& description, const FaceInfo& face);  // bold, oblique, turn
   void Rasterise(char32_t code, Glyph& glyph);
   void Flush();  // forgets every cached glyph
   void StoreMask(const void* bitmap, Glyph& glyph);
