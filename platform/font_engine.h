@@ -26,6 +26,7 @@ struct FaceInfo {
   FT_FaceRec_* face = nullptr;
   bool bold = false;    // the face itself is bold (no synthesis needed)
   bool italic = false;  // the face itself is italic or oblique
+  bool autoHint = false;  // hinted by FreeType's auto-hinter, not the face's own hints
 };
 
 // The face for a CP932 face name (at most 32 bytes read) and character
@@ -105,6 +106,7 @@ class FontInstance {
   bool doubleByte_ = true, symbol_ = false;
   bool rotated_ = false, transformed_ = false;
   bool emboldens_ = false;  // synthetic bold: one extra pixel column
+  bool autoHint_ = false;
   double cos_ = 1.0, sin_ = 0.0;
   long matrix_[4] = {0x10000, 0, 0, 0x10000};  // FT_Matrix xx, xy, yx, yy
   Glyph low_[256];

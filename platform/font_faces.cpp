@@ -93,6 +93,14 @@ std::map<std::pair<std::string, int>, FaceInfo>& OpenFaces() {
   return faces;
 }
 
+// The IPA serif faces' own hints bend small monochrome kanji out of shape
+// (at 12 pixels and below, stems run past the closing strokes and 語 loses
+// its parts); the auto-hinter keeps them legible at every size.
+bool OwnHintsMisshapeSmallKanji(FT_Face face) {
+  const char* family = face->family_name ? face->family_name : "";
+  return std::strncmp(family, "IPA", 3) == 0 && std::strstr(family, "Mincho") != nullptr;
+}
+
 const FaceInfo* OpenFace(const std::string& file, int index) {
   auto& faces = OpenFaces();
   const auto key = std::make_pair(file, index);
@@ -104,6 +112,7 @@ const FaceInfo* OpenFace(const std::string& file, int index) {
       info.face = face;
       info.bold = (face->style_flags & FT_STYLE_FLAG_BOLD) != 0;
       info.italic = (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+      info.autoHint = OwnHintsMisshapeSmallKanji(face);
     } else {
       FT_Done_Face(face);
     }

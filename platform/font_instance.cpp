@@ -122,6 +122,7 @@ void FontInstance::SetStyle(const LOGFONTA& d, const FaceInfo& info) {
   const LONG weight = d.lfWeight == 0 ? FW_NORMAL : d.lfWeight;
   emboldens_ = weight >= 600 && !info.bold;
   const bool oblique = d.lfItalic && !info.italic;
+  autoHint_ = info.autoHint;
   const int tenths = int(((long long)d.lfEscapement % 3600 + 3600) % 3600);
   rotated_ = tenths != 0;
   cos_ = std::cos(tenths * kPi / 1800.0);
@@ -175,6 +176,7 @@ void FontInstance::Rasterise(char32_t code, Glyph& glyph) {
     index = FT_Get_Char_Index(face, 0xF000 + code);  // symbol faces' private area
   FT_Int32 flags = FT_LOAD_RENDER | FT_LOAD_TARGET_MONO;
   if (transformed_) flags |= FT_LOAD_NO_BITMAP;
+  if (autoHint_) flags |= FT_LOAD_FORCE_AUTOHINT;
   if (FT_Load_Glyph(face, index, flags) != 0 && (index == 0 || FT_Load_Glyph(face, 0, flags) != 0)) {
     glyph.advanceX = int(std::lround(cos_ * Height() / 2)) * 64;  // an empty half-width cell
     glyph.advanceY = -int(std::lround(sin_ * Height() / 2)) * 64;

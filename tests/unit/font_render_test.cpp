@@ -167,6 +167,24 @@ TEST(TextOut, EscapementTurnsTheTextCounterClockwise) {
   EXPECT_TRUE(canvas.GuardsIntact());
 }
 
+TEST(TextOut, SmallKanjiKeepTheirShapeInBothStandardFaces) {
+  // 日 is a box closed at the bottom: its lowest full-width bar must sit on
+  // (or one row above) its lowest inked row, at the game's sizes.
+  for (const char* face : {kGothic, kMincho})
+    for (int height : {10, 11, 12, 13, 16}) {
+      Canvas canvas(24, 24, 16, kField);
+      Selected font(*canvas.dc, Describe(face, height));
+      UseColours(*canvas.dc, TRANSPARENT);
+      canvas.dc->TextOut(2, 2, "日", -1);
+      const RECT ink = canvas.Bounds(kInk);
+      const int width = int(ink.right - ink.left);
+      int lowestBar = -1;
+      for (int y = int(ink.top); y < int(ink.bottom); ++y)
+        if (canvas.Count(kInk, 0, y, 24, y + 1) >= width - 1) lowestBar = y;
+      EXPECT_GE(lowestBar, int(ink.bottom) - 2) << face << " " << height;
+    }
+}
+
 TEST(FontCache, IdenticalDescriptionsShareOneRealisedFont) {
   const LOGFONTA d = Describe(kGothic, 12);
   auto* a = static_cast<platform::Font*>(platform::CreateFontIndirect(&d));
