@@ -38,10 +38,14 @@ BYTE CharSetFor(const char* name) {
   return SHIFTJIS_CHARSET;
 }
 
+// Wrapping product, as the 32-bit multiply the caller's values expect (an
+// extreme angle or size must not be undefined behaviour).
+int Times(int value, unsigned factor) { return int(unsigned(value) * factor); }
+
 void FillStyle(int height, int angle, int weight, int italic, int underline) {
   FontDesc->lfHeight = height;
   FontHeight = height;
-  FontDesc->lfEscapement = angle * 10;
+  FontDesc->lfEscapement = Times(angle, 10);
   FontDesc->lfWeight = weight == 0 ? FW_NORMAL : weight == 1 ? FW_BOLD : FW_DONTCARE;
   FontDesc->lfItalic = BYTE(italic);
   FontDesc->lfUnderline = BYTE(underline);
@@ -49,7 +53,7 @@ void FillStyle(int height, int angle, int weight, int italic, int underline) {
 }
 
 void FillBufferStyle(int size) {
-  FillStyle(size * 2, 0, 0, 0, 0);
+  FillStyle(Times(size, 2), 0, 0, 0, 0);
 }
 
 void ReleaseSpan() {

@@ -235,6 +235,19 @@ TEST_F(TextModuleTest, OperationsOutsideASpanOrBeforeSetUpDoNothing) {
   ruDraw::InitFont();
 }
 
+TEST_F(TextModuleTest, ExtremeAnglesAndSizesWrapAndDrawSafely) {
+  ruDraw::SetFont(1, -2147483647 - 1, 2147483647, 7, 255, 255);
+  EXPECT_EQ(ruDraw::FontDesc->lfEscapement, -10);  // 32-bit wrap, as the multiply gives
+  ruDraw::SetTextColor(kWhite, kDarkBlue, 0);
+  ruDraw::PutText(-2147483647, 2147483647, "日本語");
+  ruDraw::PutTextBox(-5, -5, 2147483647, 2147483647, "abc 日本", 2);
+  ruDraw::ResetFont();
+  ruDraw::SetBufferFont(0, 1 << 30);
+  EXPECT_EQ(ruDraw::FontHeight, -2147483647 - 1);
+  ruDraw::PutText(0, 0, "x");
+  ruDraw::ResetBufferFont();
+}
+
 TEST_F(TextModuleTest, FrameMeterMeasuresEveryTwoSecondsOnTheClock) {
   platform::UseFakeClock(50000);
   ruDraw::FpsCount = 0;
