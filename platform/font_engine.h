@@ -105,7 +105,7 @@ class FontInstance {
   int underlineOffset_ = 1, underlineThickness_ = 1;
   bool doubleByte_ = true, symbol_ = false;
   bool rotated_ = false, transformed_ = false;
-  bool emboldens_ = false;  // synthetic bold: one extra pixel column
+  bool emboldens_ = false;  // synthetic bold: overstruck one pixel along the text
   bool autoHint_ = false;
   double cos_ = 1.0, sin_ = 0.0;
   long matrix_[4] = {0x10000, 0, 0, 0x10000};  // FT_Matrix xx, xy, yx, yy

@@ -184,8 +184,8 @@ void FontInstance::Rasterise(char32_t code, Glyph& glyph) {
   }
   FT_GlyphSlot slot = face->glyph;
   StoreMask(&slot->bitmap, glyph);
-  glyph.left = std::int16_t(std::clamp(slot->bitmap_left, -30000, 30000));
-  glyph.top = std::int16_t(std::clamp(-slot->bitmap_top, -30000, 30000));
+  glyph.left = std::int16_t(glyph.left + std::clamp(slot->bitmap_left, -30000, 30000));
+  glyph.top = std::int16_t(glyph.top + std::clamp(-slot->bitmap_top, -30000, 30000));
   if (rotated_) {
     glyph.advanceX = std::int32_t(slot->advance.x);
     glyph.advanceY = std::int32_t(-slot->advance.y);
@@ -202,26 +202,36 @@ void FontInstance::StoreMask(const void* source, Glyph& glyph) {
   const auto& bitmap = *static_cast<const FT_Bitmap*>(source);
   const int width = int(bitmap.width), rows = int(bitmap.rows);
   if (width <= 0 || rows <= 0 || !bitmap.buffer) return;
-  const int outWidth = width + (emboldens_ ? 1 : 0);
+  // GDI's bold simulation: the glyph overstruck one pixel further along the
+  // text's main axis (right when level, up at 90 degrees, left at 180; a
+  // diagonal step would double thin strokes into stairs).
+  const bool level = std::abs(cos_) >= std::abs(sin_) - 1e-9;
+  const int stepX = !emboldens_ || !level ? 0 : cos_ < 0 ? -1 : 1;
+  const int stepY = !emboldens_ || level ? 0 : sin_ > 0 ? -1 : 1;
+  const int shiftX = std::max(0, -stepX), shiftY = std::max(0, -stepY);  // room for the copy
+  const int outWidth = width + std::abs(stepX), outRows = rows + std::abs(stepY);
   const size_t start = masks_.size();
-  masks_.resize(start + size_t(outWidth) * rows, 0);
+  masks_.resize(start + size_t(outWidth) * outRows, 0);
   std::uint8_t* out = masks_.data() + start;
   for (int y = 0; y < rows; ++y) {
     const unsigned char* row = bitmap.buffer + (long)y * bitmap.pitch;
-    std::uint8_t* dst = out + size_t(y) * outWidth;
     for (int x = 0; x < width; ++x) {
+      bool ink = false;
       switch (bitmap.pixel_mode) {
-        case FT_PIXEL_MODE_MONO: dst[x] = (row[x >> 3] >> (7 - (x & 7))) & 1; break;
-        case FT_PIXEL_MODE_GRAY: dst[x] = row[x] >= 128; break;
-        case FT_PIXEL_MODE_BGRA: dst[x] = row[x * 4 + 3] >= 128; break;
-        default: dst[x] = 0; break;
+        case FT_PIXEL_MODE_MONO: ink = (row[x >> 3] >> (7 - (x & 7))) & 1; break;
+        case FT_PIXEL_MODE_GRAY: ink = row[x] >= 128; break;
+        case FT_PIXEL_MODE_BGRA: ink = row[x * 4 + 3] >= 128; break;
+        default: break;
       }
+      if (!ink) continue;
+      out[size_t(y + shiftY) * outWidth + x + shiftX] = 1;
+      if (emboldens_) out[size_t(y + shiftY + stepY) * outWidth + x + shiftX + stepX] = 1;
     }
-    if (emboldens_)  // GDI's bold simulation: the glyph overstruck one pixel right
-      for (int x = outWidth - 1; x > 0; --x) dst[x] |= dst[x - 1];
   }
   glyph.width = std::uint16_t(outWidth);
-  glyph.height = std::uint16_t(rows);
+  glyph.height = std::uint16_t(outRows);
+  glyph.left = std::int16_t(-shiftX);  // the caller adds the bitmap's own offsets
+  glyph.top = std::int16_t(-shiftY);
 }
 
 }  // namespace platform

@@ -167,6 +167,21 @@ TEST(TextOut, EscapementTurnsTheTextCounterClockwise) {
   EXPECT_TRUE(canvas.GuardsIntact());
 }
 
+TEST(TextOut, SyntheticBoldThickensAlongTheTurnedText) {
+  // At 90 degrees the overstrike runs up the text: the ink grows in length,
+  // not across the line.
+  RECT ink[2];
+  for (int bold = 0; bold < 2; ++bold) {
+    Canvas canvas(60, 120, 16, kField);
+    Selected font(*canvas.dc, Describe(kGothic, 16, bold ? 700 : 400, 900));
+    UseColours(*canvas.dc, TRANSPARENT);
+    canvas.dc->TextOut(20, 110, "ABC", -1);
+    ink[bold] = canvas.Bounds(kInk);
+  }
+  EXPECT_EQ(ink[1].right - ink[1].left, ink[0].right - ink[0].left);
+  EXPECT_GT(ink[1].bottom - ink[1].top, ink[0].bottom - ink[0].top);
+}
+
 TEST(TextOut, SmallKanjiKeepTheirShapeInBothStandardFaces) {
   // 日 is a box closed at the bottom: its lowest full-width bar must sit on
   // (or one row above) its lowest inked row, at the game's sizes.
