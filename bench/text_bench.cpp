@@ -5,7 +5,9 @@
 // board digits at (300 + 30c, 50 + 30r)) on a headless 640x480 16-bit
 // screen. BM_SDL_TTF_GamePrints formats the same strings and renders each
 // with TTF_RenderUTF8_Shaded from the same font file at the same pixel
-// size, blitting it onto an RGB565 surface. Both report the heap
+// size, blitting it onto an RGB565 surface. BM_OtherTextCalls runs the
+// other text operations a frame may use (both faces, styles, turned text,
+// boxes, measuring, the meter, the Font buffer). Ours report the heap
 // allocations made per frame once warm.
 //
 // Run: text_bench --benchmark_enable_random_interleaving=true
@@ -82,6 +84,41 @@ void BM_GamePrints(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 109);
 }
 BENCHMARK(BM_GamePrints);
+
+// Every other text operation a frame may use: both faces, a face by name,
+// styles, turned text, boxes, measuring, the meter and the Font buffer.
+void OtherTextFrame(int frame) {
+  ruDraw::SetFont(0, 24, 0, 1, 1, 1);
+  ruDraw::SetTextColor(0xFFFFFF, 0x800000, frame & 1);
+  ruDraw::PutText(10, 100, "日本語の表示テスト pt1=0");
+  ruDraw::PutTextBox(10, 140, 300, 400, "折り返し wraps inside the box 中央", frame % 3);
+  ruDraw::MeasureTextBox(10, 140, 200, 400, "折り返し wraps inside the box 中央");
+  ruDraw::ResetFont();
+  ruDraw::SetFont(1, 24, 90, 0, 0, 0);
+  ruDraw::PutText(400, 400, "縦の文字");
+  ruDraw::ResetFont();
+  ruDraw::SetFontName("標準ゴシック", -16, 0, 0, 0, 0);
+  ruDraw::PutText(10, 420, "名前で選んだ書体");
+  ruDraw::ResetFont();
+  ruDraw::SetBufferFont(1, 16);
+  ruDraw::PutText(0, 0, "字");
+  ruDraw::ResetBufferFont();
+  ruDraw::PrintFps();
+}
+
+void BM_OtherTextCalls(benchmark::State& state) {
+  if (!OpenScreen()) {
+    state.SkipWithError("no headless screen");
+    return;
+  }
+  for (int warm = 0; warm < 8; ++warm) OtherTextFrame(warm);
+  const long before = allocations;
+  int frame = 0;
+  for (auto _ : state) OtherTextFrame(++frame);
+  state.counters["allocs_per_frame"] =
+      benchmark::Counter(double(allocations - before) / double(state.iterations()));
+}
+BENCHMARK(BM_OtherTextCalls);
 
 // The file fontconfig gives for the standard sans face.
 std::string GothicFile() {
