@@ -5,7 +5,9 @@
 // faces; an empty name asks for the default Japanese sans face; any other
 // name is a fontconfig family, with Japanese coverage preferred for the
 // Shift-JIS and default character sets so that a missing family still
-// falls back to a face that draws kanji. Faces are kept for the whole run.
+// falls back to a face that draws kanji. For the Shift-JIS set a family
+// that cannot draw Japanese gives way to the default Japanese face. Faces
+// are kept for the whole run.
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -34,14 +36,24 @@ constexpr const char* kStandardSans =
 struct FaceQuery {
   std::string family;   // preferred family ("" = only the generic one)
   std::string generic;  // "serif" / "sans-serif" fallback family
-  bool japanese = false;
+  bool japanese = false;       // prefer faces that cover Japanese
+  bool needsJapanese = false;  // the family itself must cover Japanese
 };
 
+// The Shift-JIS character set outranks the face name, as in the font
+// mapper: a named face that cannot draw Japanese is not taken for it.
 FaceQuery QueryFor(const std::string& name, BYTE charSet) {
-  if (name == kStandardSerif) return {"IPAMincho", "serif", true};
-  if (name == kStandardSans || name.empty()) return {"IPAGothic", "sans-serif", true};
+  const bool needs = charSet == SHIFTJIS_CHARSET;
+  if (name == kStandardSerif) return {"IPAMincho", "serif", true, needs};
+  if (name == kStandardSans || name.empty()) return {"IPAGothic", "sans-serif", true, needs};
   const bool japanese = charSet == SHIFTJIS_CHARSET || charSet == DEFAULT_CHARSET;
-  return {name, "sans-serif", japanese};
+  return {name, "sans-serif", japanese, needs};
+}
+
+bool CoversJapanese(FcPattern* match) {
+  FcLangSet* langs = nullptr;
+  return FcPatternGetLangSet(match, FC_LANG, 0, &langs) == FcResultMatch && langs &&
+         FcLangSetHasLang(langs, reinterpret_cast<const FcChar8*>("ja")) == FcLangEqual;
 }
 
 // True if one of the match's family names is `family` (case-insensitive).
@@ -54,7 +66,8 @@ bool HasFamily(FcPattern* match, const std::string& family) {
 }
 
 // The file and index fontconfig picks. With `exact`, only a face of the
-// query's own family is taken; otherwise the generic family is a weak
+// query's own family is taken (and one that covers Japanese if the query
+// needs it); otherwise the generic family is a weak
 // preference below Japanese coverage. False if nothing fits.
 bool MatchFile(const FaceQuery& query, bool exact, bool bold, bool italic, std::string& file,
                int& index) {
@@ -78,7 +91,8 @@ bool MatchFile(const FaceQuery& query, bool exact, bool bold, bool italic, std::
   if (!match) return false;
   FcChar8* path = nullptr;
   bool found = FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path &&
-               (!exact || HasFamily(match, query.family));
+               (!exact || (HasFamily(match, query.family) &&
+                           (!query.needsJapanese || CoversJapanese(match))));
   if (found) {
     file = reinterpret_cast<const char*>(path);
     if (FcPatternGetInteger(match, FC_INDEX, 0, &index) != FcResultMatch) index = 0;
@@ -134,10 +148,10 @@ FT_Library FreeTypeLibrary() {
 
 const FaceInfo* ResolveFace(const char* faceName, BYTE charSet, bool bold, bool italic) {
   const std::string name = Cp932NameToUtf8(faceName, strnlen(faceName, LF_FACESIZE));
-  using Key = std::tuple<std::string, bool, bool, bool>;
+  using Key = std::tuple<std::string, bool, bool, bool, bool>;
   static std::map<Key, const FaceInfo*> resolved;
   const FaceQuery query = QueryFor(name, charSet);
-  const Key key{name, query.japanese, bold, italic};
+  const Key key{name, query.japanese, query.needsJapanese, bold, italic};
   if (auto it = resolved.find(key); it != resolved.end()) return it->second;
 
   static const bool ready = FcInit() == FcTrue;
@@ -146,6 +160,9 @@ const FaceInfo* ResolveFace(const char* faceName, BYTE charSet, bool bold, bool 
   int index = 0;
   if (ready && !query.family.empty() && MatchFile(query, true, bold, italic, file, index))
     info = OpenFace(file, index);
+  if (!info && ready && query.needsJapanese &&
+      MatchFile(QueryFor("", charSet), true, bold, italic, file, index))
+    info = OpenFace(file, index);  // the default Japanese face takes its place
   if (!info && ready && MatchFile(query, false, bold, italic, file, index))
     info = OpenFace(file, index);
   if (!info && ready && MatchFile({"", "sans-serif", false}, false, false, false, file, index))

@@ -182,6 +182,30 @@ TEST(TextOut, SyntheticBoldThickensAlongTheTurnedText) {
   EXPECT_GT(ink[1].bottom - ink[1].top, ink[0].bottom - ink[0].top);
 }
 
+// The ink of a line drawn in a face and character set.
+static std::vector<bool> InkOf(const char* face, BYTE charSet, const char* text) {
+  Canvas canvas(160, 24, 16, kField);
+  LOGFONTA d = Describe(face, 16);
+  d.lfCharSet = charSet;
+  Selected font(*canvas.dc, d);
+  UseColours(*canvas.dc, TRANSPARENT);
+  canvas.dc->TextOut(2, 2, text, -1);
+  std::vector<bool> ink;
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < 160; ++x) ink.push_back(canvas.Is(x, y, kInk));
+  return ink;
+}
+
+TEST(TextOut, TheShiftJisSetOutranksALatinFaceName) {
+  const auto standard = InkOf("", SHIFTJIS_CHARSET, "Agpt1 日本");
+  const auto own = InkOf("DejaVu Sans", ANSI_CHARSET, "Agpt1 ");
+  if (own == InkOf("", SHIFTJIS_CHARSET, "Agpt1 ")) GTEST_SKIP() << "no Latin face installed";
+  // Asked for with the Shift-JIS set, a face without Japanese gives way to
+  // the default Japanese face, so kanji still draw.
+  EXPECT_EQ(InkOf("DejaVu Sans", SHIFTJIS_CHARSET, "Agpt1 日本"), standard);
+  EXPECT_EQ(InkOf("IPAGothic", SHIFTJIS_CHARSET, "Agpt1 日本"), standard);
+}
+
 TEST(TextOut, SmallKanjiKeepTheirShapeInBothStandardFaces) {
   // 日 is a box closed at the bottom: its lowest full-width bar must sit on
   // (or one row above) its lowest inked row, at the game's sizes.
