@@ -34,13 +34,13 @@ void AdvanceDegrees(float& phase, float speed) {
   if (phase >= 360) phase -= 360;
 }
 
-// Moves a scroll position back by speed and wraps it once into [0, height).
+// Moves a scroll position back by speed and wraps it by the height: up
+// when below 0, then down when at or past the height (a tiny negative
+// position rounds up to the height itself and must come back to 0).
 void AdvanceScroll(float& scroll, float speed, int height) {
   scroll -= ruSystem::FrameTime * speed;
-  if (scroll < 0)
-    scroll += float(height);
-  else if (scroll >= float(height))
-    scroll -= float(height);
+  if (scroll < 0) scroll += float(height);
+  if (scroll >= float(height)) scroll -= float(height);
 }
 
 bool EmptyRect(int left, int top, int right, int bottom) {
@@ -115,9 +115,14 @@ void DrawTile(float speedX, float speedY, int objectNo, int left, int top, int r
 void DrawLineRepeat(int x, int y, int step, int objectNo, int left, int top, int right,
                     int bottom) {
   if (step < 1) return;
+  // Lines below the clip window's bottom draw nothing and only get lower:
+  // a huge step stops there instead of running through all its repeats.
+  const long long lowest = ClipWindow.bottom;
   for (long long r0 = top; r0 < bottom; r0 += step)
-    for (long long r = r0; r < r0 + step; ++r)
+    for (long long r = r0; r < r0 + step; ++r) {
+      if (y + r - top > lowest) return;
       Draw(x, int(y + r - top), objectNo, left, int(r0), right, int(r0 + 1));
+    }
 }
 
 void DrawInterlace(int x, int y, int step, int objectNo, int left, int top, int right,
