@@ -192,6 +192,7 @@ platform::Surface* LoadBitmapSurface(platform::Display* display, const char* pat
 
 int LoadObject(const char* name, int memory) {
   constexpr const char* kTag = "ruDraw::LoadObject";
+  if (!name) name = "";  // no name: nothing loads, reported as such
   if (std::strlen(name) > kMaxNameLength) return ruSystem::Error(kTag, kTooLong, 0);
   const int n = FindFreeSlot();
   if (n < 0) return ruSystem::Error(kTag, kTooMany, 0);
@@ -220,6 +221,7 @@ int CreateObject(int width, int height, int memory) {
 
 int SwapObject(const char* name, int objectNo, int memory) {
   constexpr const char* kTag = "ruDraw::SwapObject";
+  if (!name) name = "";
   if (std::strlen(name) > kMaxNameLength) return ruSystem::Error(kTag, kTooLong, 0);
   if (objectNo < 0 || objectNo >= kObjectCount) return 0;
   DrawObject& slot = Objects[objectNo];

@@ -77,6 +77,27 @@ TEST_F(ScreenSetUpTest, DefaultSizeAndDriverChoice) {
   EXPECT_EQ(ruDraw::CanStretch, 0);  // from the emulation's caps
 }
 
+TEST_F(ScreenSetUpTest, TheMemoryArgumentPlacesEachSurface) {
+  // Which of primary, back buffer and sprites 0 to 3 ask for system memory.
+  const struct {
+    int memory;
+    bool system[6];
+  } cases[] = {{1, {false, false, false, false, true, true}},
+               {3, {false, false, true, true, true, true}},
+               {2, {true, true, true, true, true, true}}};
+  for (const auto& c : cases) {
+    CloseScreen();
+    InstallBackend(16);
+    ASSERT_EQ(ruDraw::Screen(640, 480, c.memory), 1);
+    platform::Surface* surfaces[6] = {ruDraw::PrimarySurface, ruDraw::BackBuffer,
+                                      ruDraw::Objects[0].surface, ruDraw::Objects[1].surface,
+                                      ruDraw::Objects[2].surface, ruDraw::Objects[3].surface};
+    for (int i = 0; i < 6; ++i)
+      EXPECT_EQ(bool(surfaces[i]->Caps() & DDSCAPS_SYSTEMMEMORY), c.system[i])
+          << "memory " << c.memory << ", surface " << i;
+  }
+}
+
 TEST_F(ScreenSetUpTest, FullScreenTriesTheAlternativeDepthsInTurn) {
   ruSystem::FullScreen = 1;
   ruSystem::ColorDepthAlt1 = 24;
