@@ -149,4 +149,20 @@ TEST_F(ScreenSetUpTest, EachFailingStepReportsItsMessage) {
   }
 }
 
+TEST_F(ScreenSetUpTest, WithoutADisplayLoadersReportAndDrawingDoesNothing) {
+  const int drivers = int(platform::EnumerateDisplayDrivers().size());
+  platform::InjectDisplayFault(platform::DisplayOp::Create, drivers + 1, DDERR_GENERIC);
+  ASSERT_EQ(ruDraw::Screen(640, 480, 1), 0);
+  drawtest::WriteBmp24("draw_no_display.bmp", 2, 2, [](int, int) { return 0xFFFFFFu; });
+  EXPECT_EQ(ruDraw::LoadObject("draw_no_display.bmp", 2), 0);
+  EXPECT_EQ(LastReport(), "ruDraw::LoadObject : BMPファイルを読み込めません");
+  EXPECT_EQ(ruDraw::CreateObject(2, 2, 2), 0);
+  EXPECT_EQ(LastReport(), "ruDraw::CreateObject : スプライトを作成できません");
+  ruDraw::Draw(0, 0, 4, 0, 0, 2, 2);
+  EXPECT_NE(ruDraw::ClearScreen(), DD_OK);
+  EXPECT_NE(ruDraw::Box(0, 0, 10, 10, 0, 0xFF, 1), DD_OK);
+  EXPECT_EQ(ruDraw::HalfRect(0, 0, 10, 10, 0), 0);
+  ruDraw::Present();
+}
+
 }  // namespace
