@@ -2,6 +2,7 @@
 // wavy tiling, tiling, repeated and interlaced lines, shaking and the
 // accordion. Each line goes through the clipped copy of Draw / DrawNoKey;
 // the effects advance their phases by FrameTime.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -23,8 +24,8 @@ constexpr double kTwoPi = 6.283185307179586;
 
 // Horizontal offset of line `row` of a wave: amplitude x cos of the row's
 // angle in degrees (rows grouped by divisor) plus the phase.
-int WaveOffset(int amplitude, int divisor, int row, float phase) {
-  const int degrees = (divisor != 0 ? row / divisor : row) + int(phase);
+int WaveOffset(int amplitude, int divisor, long long row, float phase) {
+  const long long degrees = (divisor != 0 ? row / divisor : row) + int(phase);
   return int(amplitude * std::cos(degrees * kTwoPi / 360));
 }
 
@@ -84,12 +85,17 @@ void DrawWaveTile(int firstLine, int lastLine, int amplitude, int divisor, float
   const int w = right - left;
   const int h = bottom - top;
   const int columns = ScreenWidth / w + 2;
-  for (int i = 0; i < lastLine - firstLine; ++i) {
-    int s = i % h + int(WaveTileScroll);
+  // Lines more than one above the clip window's top or below its bottom
+  // draw nothing (a one-line copy there is cut away whole): skip them.
+  const long long first = std::max<long long>(0, (long long)ClipWindow.top - 1 - firstLine);
+  const long long end = std::min<long long>((long long)lastLine - firstLine,
+                                            (long long)ClipWindow.bottom + 1 - firstLine);
+  for (long long line = first; line < end; ++line) {
+    int s = int(line % h) + int(WaveTileScroll);
     if (s > h - 1) s -= h;
-    const int offset = WaveOffset(amplitude, divisor, i, WaveTilePhase);
+    const int offset = WaveOffset(amplitude, divisor, line, WaveTilePhase);
     for (int k = 0; k < columns; ++k)
-      Draw(w * k + offset - amplitude, firstLine + i, objectNo, left, top + s, right,
+      Draw(w * k + offset - amplitude, int(firstLine + line), objectNo, left, top + s, right,
            top + s + 1);
   }
   AdvanceDegrees(WaveTilePhase, speed);

@@ -97,10 +97,13 @@ TEST_F(FamilyTest, LineRepeatAndInterlacePickRows) {
     EXPECT_EQ(Row(100 + line, 0), line % 3 == 0 && line > 0 ? line : -1) << line;
 }
 
-TEST_F(FamilyTest, AHugeRepeatStepStopsBelowTheClipWindow) {
+TEST_F(FamilyTest, HugeStepsAndLineRangesStopAtTheClipWindow) {
   ruDraw::DrawLineRepeat(0, 0, INT_MAX, object_, 0, 5, 8, 40);
   EXPECT_EQ(Row(0, 0), 5);
   EXPECT_EQ(Row(479, 0), 5);
+  // Line y is line y + 2^31 of the tiling, row (y + 2^31) mod 4 = y mod 4.
+  ruDraw::DrawWaveTile(INT_MIN, INT_MAX, 0, 0, 0, 0, object_, 0, 0, 8, 4);
+  for (int line : {0, 101, 250, 479}) EXPECT_EQ(Row(line, 0), line % 4) << line;
 }
 
 TEST_F(FamilyTest, ShakeKeepsRowsOnTheirLinesWithinTheAmount) {
