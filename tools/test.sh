@@ -19,8 +19,8 @@ if command -v clang++ >/dev/null; then
   # clang cannot compile CP932 literals, so only the fuzz targets (which
   # link the platform layer alone) are built with it.
   cmake --preset fuzz >/dev/null
-  cmake --build --preset fuzz -j "$(nproc)" --target bmp_fuzz headless_script_fuzz
-  for target in bmp_fuzz headless_script_fuzz; do
+  cmake --build --preset fuzz -j "$(nproc)" --target bmp_fuzz headless_script_fuzz text_layout_fuzz
+  for target in bmp_fuzz headless_script_fuzz text_layout_fuzz; do
     corpus=build/fuzz/corpus/$target
     mkdir -p "$corpus"
     seeds=()
