@@ -55,7 +55,7 @@ const char* AnswerName(int answer) {
 
 bool HeadlessOptionsFromEnvironment(HeadlessOptions* out, std::string* error) {
   HeadlessOptions o;
-  long frameMs = o.frameMs, maxFrames = 0, depth = 16;
+  long frameMs = o.frameMs, maxFrames = -1, depth = 16;
   if (!ReadEnvInt("RU_FRAME_MS", 0, 100000, &frameMs, error)) return false;
   if (!ReadEnvInt("RU_MAX_FRAMES", 0, 1000000000, &maxFrames, error)) return false;
   if (!ReadEnvInt("RU_DEPTH", 15, 32, &depth, error)) return false;
@@ -111,7 +111,18 @@ HeadlessBackend::HeadlessBackend(const HeadlessOptions& options) : options_(opti
     if (c.frame == 1 && c.kind == ScriptCommand::Kind::Answer) answers_.push_back(c.a);
 }
 
-HeadlessBackend::~HeadlessBackend() { FinishCaptureCheck(); }
+// Captures of frame steps that never ran (the program ended first) are
+// reported as not presented rather than dropped in silence.
+HeadlessBackend::~HeadlessBackend() {
+  FinishCaptureCheck();
+  for (const std::string& file : nextCaptures_)
+    std::fprintf(stderr, "capture %s: nothing was presented in frame %d\n", file.c_str(),
+                 framesDone_ + 1);
+  for (size_t i = nextCommand_; i < options_.script.size(); ++i)
+    if (options_.script[i].kind == ScriptCommand::Kind::Capture)
+      std::fprintf(stderr, "capture %s: nothing was presented in frame %d\n",
+                   options_.script[i].file.c_str(), options_.script[i].frame);
+}
 
 // ---------------------------------------------------------------- window
 HWND HeadlessBackend::CreateMainWindow(const WindowSpec& spec) {
@@ -129,10 +140,11 @@ HWND HeadlessBackend::CreateMainWindow(const WindowSpec& spec) {
 void HeadlessBackend::ShowWindow(HWND hwnd, int command) {
   visible_ = command != SW_HIDE;
   minimized_ = command == SW_MINIMIZE;
-  // Showing the window makes the application the active one, once.
+  // Showing the window makes the application the active one, once; as on
+  // the desktop, WM_ACTIVATEAPP is sent before ShowWindow returns.
   if (visible_ && !minimized_ && !activated_ && hwnd == window_) {
     activated_ = true;
-    PostMessage(window_, WM_ACTIVATEAPP, 1, 0);
+    SendMessage(window_, WM_ACTIVATEAPP, 1, 0);
   }
 }
 
@@ -174,24 +186,29 @@ bool HeadlessBackend::SetDisplayMode(int width, int height, int bitsPerPixel) {
 }
 
 // ---------------------------------------------------------------- events
+// Once the frame limit is reached the close goes out instead of the next
+// frame's commands: that frame step never runs, so nothing of it happens.
 void HeadlessBackend::PumpEvents() {
   if (TakeRaiseRequest()) RaiseWindow();
-  IssueDueCommands();
-  if (options_.maxFrames > 0 && framesDone_ >= options_.maxFrames && !closePosted_ && window_) {
-    closePosted_ = true;
-    PostMessage(window_, WM_CLOSE, 0, 0);
+  if (options_.maxFrames >= 0 && framesDone_ >= options_.maxFrames) {
+    if (!closePosted_ && window_) {
+      closePosted_ = true;
+      PostMessage(window_, WM_CLOSE, 0, 0);
+    }
+    return;
   }
+  IssueDueCommands();
 }
 
 void HeadlessBackend::WaitEvents() {
-  IssueDueCommands();
+  PumpEvents();
   if (PendingMessageCount() > 0) return;
   CountFrame();  // an idle frame: time and the script move on
   PumpEvents();
 }
 
 void HeadlessBackend::OnFrameStep() {
-  IssueDueCommands();
+  PumpEvents();
   CountFrame();
 }
 
