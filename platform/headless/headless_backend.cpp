@@ -58,7 +58,7 @@ bool HeadlessOptionsFromEnvironment(HeadlessOptions* out, std::string* error) {
   long frameMs = o.frameMs, maxFrames = -1, depth = 16;
   if (!ReadEnvInt("RU_FRAME_MS", 0, 100000, &frameMs, error)) return false;
   if (!ReadEnvInt("RU_MAX_FRAMES", 0, 1000000000, &maxFrames, error)) return false;
-  if (!ReadEnvInt("RU_DEPTH", 15, 32, &depth, error)) return false;
+  if (!ReadEnvInt("RU_DEPTH", 0, 64, &depth, error)) return false;
   if (depth != 15 && depth != 16 && depth != 24 && depth != 32) {
     *error = "RU_DEPTH=" + std::to_string(depth) + " is not 15, 16, 24 or 32";
     return false;
