@@ -3,6 +3,7 @@
 // boxes answered from a queue and logged, presented frames captured.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -69,12 +70,17 @@ bool HeadlessOptionsFromEnvironment(HeadlessOptions* out, std::string* error) {
   const char* script = std::getenv("RU_SCRIPT");
   if (script && *script) {
     std::ifstream in(script, std::ios::binary);
-    if (!in) {
+    std::error_code ec;
+    if (!in || !std::filesystem::is_regular_file(script, ec)) {
       *error = std::string("RU_SCRIPT=") + script + ": cannot open the file";
       return false;
     }
     std::ostringstream text;
-    text << in.rdbuf();
+    if (in.peek() != std::ifstream::traits_type::eof()) text << in.rdbuf();
+    if (in.bad()) {
+      *error = std::string("RU_SCRIPT=") + script + ": cannot read the file";
+      return false;
+    }
     if (text.str().size() > (16u << 20)) {
       *error = std::string("RU_SCRIPT=") + script + ": file is larger than 16 MiB";
       return false;

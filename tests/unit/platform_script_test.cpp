@@ -126,7 +126,8 @@ TEST(Script, EnvironmentControlsAndTheirBadValues) {
   } bad[] = {{"RU_DEPTH", "8", "RU_DEPTH=8 is not 15, 16, 24 or 32"},
              {"RU_FRAME_MS", "16ms", "RU_FRAME_MS=16ms"},
              {"RU_MAX_FRAMES", "-1", "RU_MAX_FRAMES=-1"},
-             {"RU_SCRIPT", "/nonexistent/run.txt", "RU_SCRIPT=/nonexistent/run.txt: cannot open"}};
+             {"RU_SCRIPT", "/nonexistent/run.txt", "RU_SCRIPT=/nonexistent/run.txt: cannot open"},
+             {"RU_SCRIPT", "/", "RU_SCRIPT=/: cannot open"}};
   for (const Bad& b : bad) {
     for (const char* n : names) ::unsetenv(n);
     ::setenv(b.name, b.value, 1);
