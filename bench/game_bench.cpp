@@ -12,16 +12,11 @@
 #include <system_error>
 
 #include "platform/headless/headless.h"
+#include "game/game_state.h"
 #include "ru.h"
 
-// The game itself, compiled into this program (it defines GameInit,
-// PlayScene and ResultScene, which the library calls).
-#include "game/game_init.cpp"
-#include "game/game_state.cpp"
-#include "game/judge.cpp"
-#include "game/marks.cpp"
-#include "game/play_scene.cpp"
-#include "game/result_scene.cpp"
+// The game itself is linked in (it defines GameInit, PlayScene and
+// ResultScene, which the library calls).
 
 namespace {
 

@@ -214,6 +214,7 @@ int SdlBackend::MessageBox(HWND owner, const char* text, const char* caption, UI
   MessageBoxUi* outer = activeBox_;
   activeBox_ = &box;
   box.Open(text, caption, type, window_.ClientWidth(), window_.ClientHeight());
+  cursor_.Restore();  // a full-screen game hides it per WM_SETCURSOR; the box needs it
   RenderCurrent();
   while (box.IsOpen()) {
     MSG msg;
@@ -236,6 +237,18 @@ int SdlBackend::MessageBox(HWND owner, const char* text, const char* caption, UI
   return box.Result();
 }
 
+// SDL falls back to its window-less drivers when the display cannot be
+// reached; those count as no display unless asked for by SDL_VIDEODRIVER.
+bool RealDisplay() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver) return false;
+  const bool windowless = std::strcmp(driver, "offscreen") == 0 ||
+                          std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "evdev") == 0;
+  if (!windowless) return true;
+  const char* wanted = std::getenv("SDL_VIDEODRIVER");
+  return wanted && std::strstr(wanted, driver) != nullptr;
+}
+
 }  // namespace
 
 std::unique_ptr<Backend> CreateSdlBackend() {
@@ -244,6 +257,10 @@ std::unique_ptr<Backend> CreateSdlBackend() {
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  if (!RealDisplay()) {
+    SDL_Quit();
     return nullptr;
   }
   return std::make_unique<SdlBackend>();

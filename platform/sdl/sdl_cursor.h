@@ -15,8 +15,10 @@ class Cursor {
   void Attach(SDL_Window* window) { window_ = window; }
   // Moves the counter by +1/-1 and returns it; visible while it is >= 0.
   int Show(bool show);
-  // Hides the cursor until the next Show call (SetCursor(NULL)).
+  // Hides the cursor until the next Show or Restore call (SetCursor(NULL)).
   void HideOnce();
+  // Shows or hides the cursor by the counter again (after HideOnce).
+  void Restore() { Apply(); }
   POINT Position() const;
   bool MoveTo(int x, int y);
   // Clips to a screen rectangle (given the client origin), or frees it.

@@ -56,9 +56,10 @@ void EventTranslator::Key(const SDL_KeyboardEvent& event, bool up) {
   if (key.vk == VK_CONTROL) ctrlDown_ = !up;
   if (key.vk == VK_SHIFT) shiftDown_ = !up;
   if (key.vk == 0) return;
-  // Alt itself, Alt combinations (Ctrl+Alt is AltGr: plain keys) and F10.
-  const bool altContext = (altDown_ || (up && key.vk == VK_MENU)) && !ctrlDown_;
-  const bool system = altContext || key.vk == VK_F10;
+  // Alt itself, Alt combinations (Ctrl+Alt is AltGr: plain keys) and F10
+  // are system keys; the context bit says Alt is down after this event.
+  const bool altContext = altDown_ && !ctrlDown_;
+  const bool system = altContext || key.vk == VK_F10 || (key.vk == VK_MENU && !ctrlDown_);
   const UINT message = up ? (system ? WM_SYSKEYUP : WM_KEYUP)
                           : (system ? WM_SYSKEYDOWN : WM_KEYDOWN);
   PostMessage(window_, message, WPARAM(key.vk),

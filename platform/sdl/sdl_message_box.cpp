@@ -213,6 +213,12 @@ void MessageBoxUi::MoveFocus(int step) {
   dirty_ = true;
 }
 
+SDL_Rect MessageBoxUi::ButtonRect(int index) const {
+  if (index < 0 || index >= int(buttons_.size())) return SDL_Rect{};
+  const SDL_Rect& r = buttons_[index].rect;
+  return SDL_Rect{where_.x + r.x, where_.y + r.y, r.w, r.h};
+}
+
 int MessageBoxUi::ButtonAt(int x, int y) const {
   const SDL_Point p{x - where_.x, y - where_.y};
   for (size_t i = 0; i < buttons_.size(); ++i)

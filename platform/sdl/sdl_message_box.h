@@ -31,6 +31,8 @@ class MessageBoxUi {
   // and where it goes in the client area.
   SDL_Texture* Texture(SDL_Renderer* renderer);
   const SDL_Rect& Where() const { return where_; }
+  // Button `index` (0: OK or はい, 1: いいえ) in client coordinates.
+  SDL_Rect ButtonRect(int index) const;
   // Frees the texture (the renderer is going away).
   void ReleaseTexture();
 

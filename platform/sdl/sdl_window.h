@@ -24,13 +24,17 @@ class Window {
   // Destroys window and renderer; harmless when none exists.
   void Destroy();
   bool Exists() const { return window_ != nullptr; }
+  // The SDL window and renderer (nullptr while none exists).
   SDL_Window* Handle() const { return window_; }
   SDL_Renderer* Renderer() const { return renderer_; }
+  // SDL's id of the window, which window events carry; 0 while none exists.
   Uint32 Id() const { return window_ ? SDL_GetWindowID(window_) : 0; }
   // True when presents wait for the display's vertical blank.
   bool HasVsync() const { return vsync_; }
 
+  // Shows (and raises and focuses) or hides the window.
   void Show(bool show);
+  // Brings the window to the front with the keyboard focus.
   void Raise();
   void SetTopmost(bool topmost);
   void Minimize();

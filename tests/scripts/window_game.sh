@@ -14,7 +14,7 @@ for tool in xvfb-run xdotool xwininfo import convert python3; do
   fi
 done
 if [ -z "${RU_IN_XVFB:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" env RU_IN_XVFB=1 bash "$0" "$@"
+  exec xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" env RU_IN_XVFB=1 bash "$0" "$@"
 fi
 
 export LANG=C.UTF-8 RU_BACKEND=sdl RU_INSTANCE_KEY="window-test-$$"
@@ -24,15 +24,33 @@ trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# Starts the game; sets $pid and $wid (its window), or fails the run.
-start_game() {
-  "$exe" >"$work/game.log" 2>&1 &
-  pid=$!
+# Sets $wid to the game's shown window (the renderer may open and drop a
+# probe window first); empty if none appears within 10 s or the game fell
+# back to running headless.
+find_window() {
   wid=""
   for _ in $(seq 100); do
-    wid=$(xdotool search --pid "$pid" --classname noughts 2>/dev/null | head -1)
-    [ -n "$wid" ] && break
+    for w in $(xdotool search --pid "$pid" --classname noughts 2>/dev/null); do
+      if xwininfo -id "$w" 2>/dev/null | grep -q "IsViewable"; then wid=$w; fi
+    done
+    [ -n "$wid" ] && return
+    grep -q "running headless" "$work/game.log" && return
     sleep 0.1
+  done
+}
+
+# Starts the game; sets $pid and $wid (its window), or fails the run. A
+# start that could not reach the X server (still starting, or busy) is
+# tried again.
+start_game() {
+  for attempt in 1 2 3; do
+    for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.2; done
+    "$exe" >"$work/game.log" 2>&1 &
+    pid=$!
+    find_window
+    [ -n "$wid" ] && break
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
   done
   if [ -z "$wid" ]; then
     echo "FAIL: no window appeared"; cat "$work/game.log"; exit 1
@@ -104,6 +122,26 @@ sleep 0.5
 press Return
 wait_exit
 [ "$code" = 0 ] || fail "Esc + はい: exit $code"
+
+# --- the close box while the question is open ends the game too
+start_game
+press Escape
+sleep 0.5
+python3 "$here/x11_close_window.py" "$wid" || fail "could not press the close box"
+wait_exit
+[ "$code" = 0 ] || fail "close box during the question: exit $code"
+
+# --- every back-buffer format reaches the window with the right colours
+for depth in 15 24 32; do
+  RU_DEPTH=$depth start_game
+  board=$(pixel 280 200)
+  text=$(pixel 20 20)
+  [ "$board" = "255 0 0" ] || fail "RU_DEPTH=$depth: board outline is $board"
+  read -r r g b <<<"$text"
+  [ "$r" = 0 ] && [ "$g" = 0 ] && [ "$b" -ge 128 ] || fail "RU_DEPTH=$depth: text background is $text"
+  kill "$pid"
+  wait "$pid" 2>/dev/null
+done
 
 [ "$failures" = 0 ] && echo "window_game: all checks passed"
 exit $((failures > 0))
