@@ -119,7 +119,7 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return proc ? proc(hwnd, message, wParam, lParam) : 0;
 }
 
-LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_CLOSE) {
     DestroyWindow(hwnd);
   } else if (message == WM_SYSKEYDOWN && wParam == WPARAM(VK_F1 + 3)) {
