@@ -1,5 +1,7 @@
 // clip_draw.cpp - copying objects into the back buffer or another object
 // through the clip window, with or without the colour key, and stretched.
+#include <cstdint>
+
 #include "draw/draw.h"
 #include "draw/draw_internal.h"
 
@@ -11,21 +13,23 @@ void ClippedCopy(platform::Surface* target, int x, int y, int objectNo, int left
                  int right, int bottom, DWORD flags) {
   if (!target || !HasSurface(objectNo)) return;
   platform::Surface* source = Objects[objectNo].surface;
-  ClipSourceToSurface(source, x, y, left, top, right, bottom);
+  std::int64_t dx = x, dy = y, l = left, t = top, r = right, b = bottom;
+  ClipSourceToSurface(source, dx, dy, l, t, r, b);
   const RECT& clip = ClipWindow;
-  if (x + (right - left) > clip.right) right = left + clip.right - x;
-  if (y + (bottom - top) > clip.bottom) bottom = top + clip.bottom - y;
-  if (x < clip.left) {
-    left += clip.left - x;
-    x = clip.left;
+  if (dx + (r - l) > clip.right) r = l + clip.right - dx;
+  if (dy + (b - t) > clip.bottom) b = t + clip.bottom - dy;
+  if (dx < clip.left) {
+    l += clip.left - dx;
+    dx = clip.left;
   }
-  if (y < clip.top) {
-    top += clip.top - y;
-    y = clip.top;
+  if (dy < clip.top) {
+    t += clip.top - dy;
+    dy = clip.top;
   }
-  if (right < left || bottom < top) return;
-  const RECT rect{left, top, right, bottom};
-  if (target->BltFast(x, y, source, &rect, flags) == DDERR_SURFACELOST) RestoreAll();
+  if (r < l || b < t) return;
+  // What is left lies inside the surface and the clip window: ints again.
+  const RECT rect{LONG(l), LONG(t), LONG(r), LONG(b)};
+  if (target->BltFast(int(dx), int(dy), source, &rect, flags) == DDERR_SURFACELOST) RestoreAll();
 }
 
 void SetClipWindow(int left, int top, int right, int bottom) {
@@ -57,6 +61,10 @@ void DrawToObjectNoKey(int destination, int x, int y, int source, int left, int 
 
 namespace {
 
+// end - start without overflow (wrapped to int like the rectangle's own
+// fields would be).
+int Span(int start, int end) { return int(std::int64_t(end) - start); }
+
 // Scales the source rectangle to width x height: a scaling Blt when the
 // display stretches, else GDI into the Buffer sprite and a clipped copy.
 void Stretch(int x, int y, int objectNo, int left, int top, int right, int bottom, int width,
@@ -64,25 +72,25 @@ void Stretch(int x, int y, int objectNo, int left, int top, int right, int botto
   if (!BackBuffer || !HasSurface(objectNo) || !HasSurface(0)) return;
   platform::Surface* source = Objects[objectNo].surface;
   if (CanStretch) {
-    const RECT dest{x, y, x + width, y + height};
+    const RECT dest{x, y, LONG(std::int64_t(x) + width), LONG(std::int64_t(y) + height)};
     const RECT from{left, top, right, bottom};
     const DWORD flags = keyed ? (DDBLT_KEYSRC | DDBLT_WAIT) : DDBLT_WAIT;
     if (BackBuffer->Blt(&dest, source, &from, flags, nullptr) == DDERR_SURFACELOST)
       RestoreAll();
     return;
   }
+  // Without a device context (a lost surface) nothing is stretched, but the
+  // copy of the Buffer sprite still runs and meets the loss.
   platform::Surface* buffer = Objects[0].surface;
   platform::Dc* bufferDc = nullptr;
   platform::Dc* objectDc = nullptr;
-  if (buffer->GetDC(&bufferDc) != DD_OK) return;
-  if (source->GetDC(&objectDc) != DD_OK) {
-    buffer->ReleaseDC(bufferDc);
-    return;
-  }
-  bufferDc->StretchBlt(0, 0, width, height, objectDc, left, top, right - left, bottom - top,
-                       SRCCOPY);
-  buffer->ReleaseDC(bufferDc);
-  source->ReleaseDC(objectDc);
+  const bool haveBuffer = buffer->GetDC(&bufferDc) == DD_OK;
+  const bool haveObject = source->GetDC(&objectDc) == DD_OK;
+  if (haveBuffer && haveObject)
+    bufferDc->StretchBlt(0, 0, width, height, objectDc, left, top, Span(left, right),
+                         Span(top, bottom), SRCCOPY);
+  if (haveBuffer) buffer->ReleaseDC(bufferDc);
+  if (haveObject) source->ReleaseDC(objectDc);
   if (keyed)
     Draw(x, y, 0, 0, 0, width, height);
   else

@@ -2,6 +2,7 @@
 // surface capabilities by memory argument, and source-rectangle clipping.
 #pragma once
 
+#include <cstdint>
 #include <cstring>
 
 #include "draw/draw.h"
@@ -36,10 +37,12 @@ inline DWORD ObjectCaps(int memory) {
 
 // Cuts a source rectangle to the surface, moving the drawing point (x, y)
 // with its left and top edges so the visible pixels keep their places.
-inline void ClipSourceToSurface(const platform::Surface* surface, int& x, int& y, int& left,
-                                int& top, int& right, int& bottom) {
-  const int width = int(surface->Width());
-  const int height = int(surface->Height());
+// Wide integers: any int arguments clip without overflow.
+inline void ClipSourceToSurface(const platform::Surface* surface, std::int64_t& x,
+                                std::int64_t& y, std::int64_t& left, std::int64_t& top,
+                                std::int64_t& right, std::int64_t& bottom) {
+  const std::int64_t width = surface->Width();
+  const std::int64_t height = surface->Height();
   if (left < 0) {
     x -= left;
     left = 0;

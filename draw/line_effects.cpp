@@ -2,6 +2,7 @@
 // wavy tiling, tiling, repeated and interlaced lines, shaking and the
 // accordion. Each line goes through the clipped copy of Draw / DrawNoKey;
 // the effects advance their phases by FrameTime.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -23,8 +24,8 @@ constexpr double kTwoPi = 6.283185307179586;
 
 // Horizontal offset of line `row` of a wave: amplitude x cos of the row's
 // angle in degrees (rows grouped by divisor) plus the phase.
-int WaveOffset(int amplitude, int divisor, int row, float phase) {
-  const int degrees = (divisor != 0 ? row / divisor : row) + int(phase);
+int WaveOffset(int amplitude, int divisor, long long row, float phase) {
+  const long long degrees = (divisor != 0 ? row / divisor : row) + int(phase);
   return int(amplitude * std::cos(degrees * kTwoPi / 360));
 }
 
@@ -34,13 +35,13 @@ void AdvanceDegrees(float& phase, float speed) {
   if (phase >= 360) phase -= 360;
 }
 
-// Moves a scroll position back by speed and wraps it once into [0, height).
+// Moves a scroll position back by speed and wraps it by the height: up
+// when below 0, then down when at or past the height (a tiny negative
+// position rounds up to the height itself and must come back to 0).
 void AdvanceScroll(float& scroll, float speed, int height) {
   scroll -= ruSystem::FrameTime * speed;
-  if (scroll < 0)
-    scroll += float(height);
-  else if (scroll >= float(height))
-    scroll -= float(height);
+  if (scroll < 0) scroll += float(height);
+  if (scroll >= float(height)) scroll -= float(height);
 }
 
 bool EmptyRect(int left, int top, int right, int bottom) {
@@ -84,12 +85,17 @@ void DrawWaveTile(int firstLine, int lastLine, int amplitude, int divisor, float
   const int w = right - left;
   const int h = bottom - top;
   const int columns = ScreenWidth / w + 2;
-  for (int i = 0; i < lastLine - firstLine; ++i) {
-    int s = i % h + int(WaveTileScroll);
+  // Lines more than one above the clip window's top or below its bottom
+  // draw nothing (a one-line copy there is cut away whole): skip them.
+  const long long first = std::max<long long>(0, (long long)ClipWindow.top - 1 - firstLine);
+  const long long end = std::min<long long>((long long)lastLine - firstLine,
+                                            (long long)ClipWindow.bottom + 1 - firstLine);
+  for (long long line = first; line < end; ++line) {
+    int s = int(line % h) + int(WaveTileScroll);
     if (s > h - 1) s -= h;
-    const int offset = WaveOffset(amplitude, divisor, i, WaveTilePhase);
+    const int offset = WaveOffset(amplitude, divisor, line, WaveTilePhase);
     for (int k = 0; k < columns; ++k)
-      Draw(w * k + offset - amplitude, firstLine + i, objectNo, left, top + s, right,
+      Draw(w * k + offset - amplitude, int(firstLine + line), objectNo, left, top + s, right,
            top + s + 1);
   }
   AdvanceDegrees(WaveTilePhase, speed);
@@ -115,9 +121,14 @@ void DrawTile(float speedX, float speedY, int objectNo, int left, int top, int r
 void DrawLineRepeat(int x, int y, int step, int objectNo, int left, int top, int right,
                     int bottom) {
   if (step < 1) return;
+  // Lines below the clip window's bottom draw nothing and only get lower:
+  // a huge step stops there instead of running through all its repeats.
+  const long long lowest = ClipWindow.bottom;
   for (long long r0 = top; r0 < bottom; r0 += step)
-    for (long long r = r0; r < r0 + step; ++r)
+    for (long long r = r0; r < r0 + step; ++r) {
+      if (y + r - top > lowest) return;
       Draw(x, int(y + r - top), objectNo, left, int(r0), right, int(r0 + 1));
+    }
 }
 
 void DrawInterlace(int x, int y, int step, int objectNo, int left, int top, int right,

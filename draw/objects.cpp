@@ -57,6 +57,11 @@ HRESULT CreateObjectSurface(DrawObject& slot, int width, int height, int memory)
   desc.width = DWORD(width);
   desc.height = DWORD(height);
   desc.caps = ObjectCaps(memory);
+  // Without a display (set-up failed or never ran) no surface can be made.
+  if (!DirectDraw) {
+    slot.surface = nullptr;
+    return DDERR_GENERIC;
+  }
   const HRESULT result = DirectDraw->CreateSurface(desc, &slot.surface);
   if (result != DD_OK) slot.surface = nullptr;
   return result;
@@ -181,7 +186,7 @@ platform::Surface* LoadBitmapSurface(platform::Display* display, const char* pat
   desc.height = DWORD(bm.bmHeight);
   desc.caps = ObjectCaps(memory);
   platform::Surface* pdds = nullptr;
-  if (display->CreateSurface(desc, &pdds) != DD_OK) {
+  if (!display || display->CreateSurface(desc, &pdds) != DD_OK) {
     platform::DeleteObject(bitmap);
     return nullptr;
   }
@@ -192,6 +197,7 @@ platform::Surface* LoadBitmapSurface(platform::Display* display, const char* pat
 
 int LoadObject(const char* name, int memory) {
   constexpr const char* kTag = "ruDraw::LoadObject";
+  if (!name) name = "";  // no name: nothing loads, reported as such
   if (std::strlen(name) > kMaxNameLength) return ruSystem::Error(kTag, kTooLong, 0);
   const int n = FindFreeSlot();
   if (n < 0) return ruSystem::Error(kTag, kTooMany, 0);
@@ -220,6 +226,7 @@ int CreateObject(int width, int height, int memory) {
 
 int SwapObject(const char* name, int objectNo, int memory) {
   constexpr const char* kTag = "ruDraw::SwapObject";
+  if (!name) name = "";
   if (std::strlen(name) > kMaxNameLength) return ruSystem::Error(kTag, kTooLong, 0);
   if (objectNo < 0 || objectNo >= kObjectCount) return 0;
   DrawObject& slot = Objects[objectNo];

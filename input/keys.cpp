@@ -17,6 +17,8 @@ bool IsMouseCode(int code) { return code == kLeftButtonCode || code == kRightBut
 
 }  // namespace
 
+// Moves *state to 0 up, 1 pressed, 2 released or 3 held from the key state;
+// 0 during a transition, the overlay screen or locked input.
 void GetKey(int code, int* state) {
   if (!state) return;
   const bool down = (platform::GetKeyState(code) & 0x80) != 0;
@@ -26,6 +28,8 @@ void GetKey(int code, int* state) {
   if (TransitionStep != 0 || ruDraw::OverlayShown || InputLocked) *state = 0;
 }
 
+// The code of the listed key or button (list ends with 0) whose press and
+// release completed, once; else 0. Called once per frame.
 int CheckKeyList(int code, ...) {
   if (KeyListState == 0 && KeyHeld == 0 && MouseButton == 0) KeyListState = 1;
   if (KeyListState == 1) {

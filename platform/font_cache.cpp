@@ -52,7 +52,7 @@ FontKey MakeKey(const LOGFONTA& d) {
   key.charSet = d.lfCharSet;
   // The face name may fill all 32 bytes without a terminator: read at most
   // 31 and never keep half of a double-byte character.
-  const size_t length = Cp932SafeLengthOf(d.lfFaceName, strnlen(d.lfFaceName, LF_FACESIZE - 1));
+  const size_t length = Cp932SafeLength(d.lfFaceName, strnlen(d.lfFaceName, LF_FACESIZE - 1));
   std::memcpy(key.face, d.lfFaceName, length);
   return key;
 }
@@ -82,17 +82,6 @@ struct FreeBlock {
 FreeBlock* freeFonts = nullptr;
 
 }  // namespace
-
-size_t Cp932SafeLengthOf(const char* s, size_t limit) {
-  size_t i = 0, safe = 0;
-  while (i < limit) {
-    const size_t step = IsLeadByte(static_cast<unsigned char>(s[i])) ? 2 : 1;
-    if (i + step > limit) break;
-    i += step;
-    safe = i;
-  }
-  return safe;
-}
 
 FontInstance* AcquireFontInstance(const LOGFONTA& description) {
   const FontKey key = MakeKey(description);

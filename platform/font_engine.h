@@ -42,9 +42,6 @@ const FaceInfo* ResolveFace(const char* faceName, BYTE charSet, bool bold, bool 
 char32_t DecodeCp932Char(const char* s, std::size_t length, std::size_t& i);
 // UTF-8 -> CP932 for names; characters CP932 lacks become '?'.
 std::string Utf8NameToCp932(const std::string& utf8);
-// Length of the longest prefix of s (at most `limit` bytes) that does not
-// end inside a double-byte character.
-std::size_t Cp932SafeLengthOf(const char* s, std::size_t limit);
 // CP932 -> UTF-8 for names; bytes that do not decode become U+FFFD.
 std::string Cp932NameToUtf8(const char* s, std::size_t length);
 
@@ -94,6 +91,8 @@ class FontInstance {
   int references = 0;  // Font objects using this instance
 
  private:
+  void SetSize(const LOGFONTA& description);  // pixel size, cell and underline
+  void SetStyle(const LOGFONTA& description, const FaceInfo& face);  // bold, oblique, turn
   void Rasterise(char32_t code, Glyph& glyph);
   void Flush();  // forgets every cached glyph
   void StoreMask(const void* bitmap, Glyph& glyph);

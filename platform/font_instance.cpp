@@ -49,57 +49,77 @@ void VerticalUnits(FT_Face face, long& ascender, long& descender) {
   }
 }
 
-}  // namespace
-
-FontInstance::FontInstance(const LOGFONTA& d, const FaceInfo& info) : face_(info.face) {
-  FT_Face face = face_;
-  masks_.reserve(4096);
-  doubleByte_ = d.lfCharSet == SHIFTJIS_CHARSET || d.lfCharSet == DEFAULT_CHARSET;
-  symbol_ = d.lfCharSet == SYMBOL_CHARSET;
-  FT_New_Size(face, &size_);
-  FT_Activate_Size(size_);
-
-  long ascUnits = 0, descUnits = 0;
-  VerticalUnits(face, ascUnits, descUnits);
-  const double upem = face->units_per_EM > 0 ? face->units_per_EM : ascUnits + descUnits;
-  const long long height = d.lfHeight;
+// The em size in whole pixels for a LOGFONTA height.
+int EmPixels(long long height, long ascUnits, long descUnits, double upem) {
   double em = 0;
   if (height > 0) em = double(std::min<long long>(height, kMaxPixelSize)) * upem / (ascUnits + descUnits);
   else if (height < 0) em = double(std::min<long long>(-height, kMaxPixelSize));
   else em = kDefaultCell * upem / (ascUnits + descUnits);
-  const int emPixels = std::clamp(int(std::lround(em)), 1, kMaxPixelSize);
-  int widthPixels = 0;  // 0: same as the height
-  if (d.lfWidth > 0) {
-    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-    const double average = os2 && os2->xAvgCharWidth > 0 ? os2->xAvgCharWidth : upem / 2;
-    widthPixels = std::clamp(int(std::lround(std::min<long>(d.lfWidth, kMaxPixelSize) * upem / average)),
-                             1, kMaxPixelSize);
-  }
+  return std::clamp(int(std::lround(em)), 1, kMaxPixelSize);
+}
+
+// Horizontal pixel size for a LOGFONTA width (average character width);
+// 0 keeps the em's proportions.
+int WidthPixels(FT_Face face, LONG width, double upem) {
+  if (width <= 0) return 0;
+  auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  const double average = os2 && os2->xAvgCharWidth > 0 ? os2->xAvgCharWidth : upem / 2;
+  return std::clamp(int(std::lround(std::min<LONG>(width, kMaxPixelSize) * upem / average)), 1,
+                    kMaxPixelSize);
+}
+
+// Sets the face's active size: scalable faces exactly, bitmap-only faces
+// to their nearest strike.
+void SelectPixelSize(FT_Face face, int widthPixels, int emPixels) {
   if (FT_IS_SCALABLE(face)) {
     FT_Set_Pixel_Sizes(face, FT_UInt(widthPixels), FT_UInt(emPixels));
-  } else if (face->num_fixed_sizes > 0) {
-    int best = 0;  // the strike nearest the requested size
-    for (int i = 1; i < face->num_fixed_sizes; ++i)
-      if (std::abs(face->available_sizes[i].height - emPixels) <
-          std::abs(face->available_sizes[best].height - emPixels))
-        best = i;
-    FT_Select_Size(face, best);
+    return;
   }
+  if (face->num_fixed_sizes <= 0) return;
+  int best = 0;
+  for (int i = 1; i < face->num_fixed_sizes; ++i)
+    if (std::abs(face->available_sizes[i].height - emPixels) <
+        std::abs(face->available_sizes[best].height - emPixels))
+      best = i;
+  FT_Select_Size(face, best);
+}
+
+}  // namespace
+
+FontInstance::FontInstance(const LOGFONTA& d, const FaceInfo& info) : face_(info.face) {
+  masks_.reserve(4096);
+  doubleByte_ = d.lfCharSet == SHIFTJIS_CHARSET || d.lfCharSet == DEFAULT_CHARSET;
+  symbol_ = d.lfCharSet == SYMBOL_CHARSET;
+  FT_New_Size(face_, &size_);
+  FT_Activate_Size(size_);
+  SetSize(d);
+  SetStyle(d, info);
+}
+
+void FontInstance::SetSize(const LOGFONTA& d) {
+  FT_Face face = face_;
+  long ascUnits = 0, descUnits = 0;
+  VerticalUnits(face, ascUnits, descUnits);
+  const double upem = face->units_per_EM > 0 ? face->units_per_EM : ascUnits + descUnits;
+  const int emPixels = EmPixels(d.lfHeight, ascUnits, descUnits, upem);
+  SelectPixelSize(face, WidthPixels(face, d.lfWidth, upem), emPixels);
 
   ascent_ = int(std::lround(ascUnits * double(emPixels) / upem));
   descent_ = int(std::lround(descUnits * double(emPixels) / upem));
-  if (height > 0) {
-    ascent_ = std::min<int>(ascent_, int(std::min<long long>(height, kMaxPixelSize)));
-    descent_ = int(std::min<long long>(height, kMaxPixelSize)) - ascent_;
+  if (d.lfHeight > 0) {  // the cell is exactly the height asked for
+    const int cell = int(std::min<LONG>(d.lfHeight, kMaxPixelSize));
+    ascent_ = std::min(ascent_, cell);
+    descent_ = cell - ascent_;
   }
-
   underline_ = d.lfUnderline != 0;
   underlineThickness_ = std::max(1, int(std::lround(face->underline_thickness * emPixels / upem)));
   underlineOffset_ = std::max(0, int(std::lround(-face->underline_position * emPixels / upem)) - 1);
-  if (underlineOffset_ + underlineThickness_ > descent_)
+  if (underlineOffset_ + underlineThickness_ > descent_)  // keep it inside the cell
     underlineOffset_ = std::max(0, descent_ - underlineThickness_);
+}
 
-  const LONG weight = d.lfWeight == 0 ? 400 : d.lfWeight;
+void FontInstance::SetStyle(const LOGFONTA& d, const FaceInfo& info) {
+  const LONG weight = d.lfWeight == 0 ? FW_NORMAL : d.lfWeight;
   emboldens_ = weight >= 600 && !info.bold;
   const bool oblique = d.lfItalic && !info.italic;
   const int tenths = int(((long long)d.lfEscapement % 3600 + 3600) % 3600);

@@ -6,9 +6,11 @@
 // else 0. Tests may replace the list.
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
+#include "platform/encoding.h"
 #include "platform/font.h"
 #include "platform/font_engine.h"
 
@@ -44,7 +46,7 @@ std::vector<FontFamily> ListSystemFamilies() {
     if (FcPatternGetString(set->fonts[i], FC_FAMILY, 0, &family) != FcResultMatch || !family)
       continue;
     std::string name = Utf8NameToCp932(reinterpret_cast<const char*>(family));
-    name.resize(Cp932SafeLengthOf(name.data(), std::min<size_t>(name.size(), LF_FACESIZE - 1)));
+    name.resize(Cp932SafeLength(name.data(), std::min<size_t>(name.size(), LF_FACESIZE - 1)));
     const BYTE charSet = CharSetOf(set->fonts[i]);
     if (name.empty() || !seen.insert(name).second) {
       // A family listed again (several styles): Japanese coverage of any

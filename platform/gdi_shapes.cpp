@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -101,28 +102,42 @@ struct PenStroke {
     width = pen ? std::max(pen->width, 1) : 1;
     pixel = ColorToPixel(pen ? pen->color : 0, r.t.format);
   }
+  // The stamp is walked only where it meets the target (a huge pen costs
+  // at most the target's area).
   void Stamp(int x, int y) const {
     if (width == 1) return r.Put(x, y, pixel);
-    const int lo = -(width / 2), hi = (width - 1) / 2, even = width % 2 == 0 ? 1 : 0;
-    for (int dy = lo; dy <= hi; ++dy)
-      for (int dx = lo; dx <= hi; ++dx) {
-        const int ex = 2 * dx + even, ey = 2 * dy + even;
-        if (ex * ex + ey * ey <= width * width) r.Put(x + dx, y + dy, pixel);
+    using I64 = std::int64_t;
+    const I64 lo = -(width / 2), hi = (width - 1) / 2, even = width % 2 == 0 ? 1 : 0;
+    const I64 reach = I64(width) * width;
+    const I64 dy0 = std::max<I64>(lo, -I64(y)), dy1 = std::min<I64>(hi, I64(r.t.height) - 1 - y);
+    const I64 dx0 = std::max<I64>(lo, -I64(x)), dx1 = std::min<I64>(hi, I64(r.t.width) - 1 - x);
+    for (I64 dy = dy0; dy <= dy1; ++dy)
+      for (I64 dx = dx0; dx <= dx1; ++dx) {
+        const I64 ex = 2 * dx + even, ey = 2 * dy + even;
+        if (ex * ex + ey * ey <= reach) r.Put(int(x + dx), int(y + dy), pixel);
       }
   }
   // Bresenham from (x0, y0) to (x1, y1); the end point only for wide pens.
-  void Line(int x0, int y0, int x1, int y1) const {
+  // A line wholly beside the target is skipped; the walk runs in wide
+  // integers so that far-apart ends cannot overflow.
+  void Line(int fromX, int fromY, int toX, int toY) const {
     if (!visible) return;
-    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-    int err = dx + dy;
+    using I64 = std::int64_t;
+    I64 x0 = fromX, y0 = fromY;
+    const I64 x1 = toX, y1 = toY, reach = width;
+    if (std::max(x0, x1) + reach < 0 || std::min(x0, x1) - reach >= r.t.width ||
+        std::max(y0, y1) + reach < 0 || std::min(y0, y1) - reach >= r.t.height)
+      return;
+    const I64 dx = x1 > x0 ? x1 - x0 : x0 - x1, sx = x0 < x1 ? 1 : -1;
+    const I64 dy = -(y1 > y0 ? y1 - y0 : y0 - y1), sy = y0 < y1 ? 1 : -1;
+    I64 err = dx + dy;
     while (x0 != x1 || y0 != y1) {
-      Stamp(x0, y0);
-      const int e2 = 2 * err;
+      Stamp(int(x0), int(y0));
+      const I64 e2 = 2 * err;
       if (e2 >= dy) err += dy, x0 += sx;
       if (e2 <= dx) err += dx, y0 += sy;
     }
-    if (width > 1) Stamp(x1, y1);
+    if (width > 1) Stamp(toX, toY);
   }
 };
 
@@ -194,22 +209,29 @@ BOOL Dc::Rectangle(int left, int top, int right, int bottom) {
   if (top > bottom) std::swap(top, bottom);
   const BrushFill fill(r, *this);
   const PenStroke pen(r, *this);
+  // Edges in wide integers, columns cut to just outside the target and rows
+  // to the target, so far-off corners neither overflow nor cost time.
+  using I64 = std::int64_t;
+  const auto cutX = [&r](I64 x) { return int(std::clamp<I64>(x, -1, r.t.width)); };
+  const auto rows = [&r](I64 from, I64 to, auto&& draw) {
+    for (I64 y = std::max<I64>(from, 0); y < std::min<I64>(to, r.t.height); ++y) draw(int(y));
+  };
   if (!pen.visible) {
-    for (int y = top; y < bottom - 1; ++y) fill.Span(y, left, right - 1);
+    rows(top, I64(bottom) - 1, [&](int y) { fill.Span(y, cutX(left), cutX(I64(right) - 1)); });
     return TRUE;
   }
-  const int w = pen.width;
-  const int ol = left - w / 2, ot = top - w / 2, orr = right + w / 2, ob = bottom + w / 2;
-  const int il = ol + w, it = ot + w, ir = orr - w, ib = ob - w;
-  for (int y = it; y < ib; ++y) fill.Span(y, il, ir);
-  for (int y = ot; y < ob; ++y) {
+  const I64 w = pen.width;
+  const I64 ol = left - w / 2, ot = top - w / 2, orr = right + w / 2, ob = bottom + w / 2;
+  const I64 il = ol + w, it = ot + w, ir = orr - w, ib = ob - w;
+  rows(it, ib, [&](int y) { fill.Span(y, cutX(il), cutX(ir)); });
+  rows(ot, ob, [&](int y) {
     if (y < it || y >= ib || il >= ir) {
-      r.Span(y, ol, orr, pen.pixel);
+      r.Span(y, cutX(ol), cutX(orr), pen.pixel);
     } else {
-      r.Span(y, ol, il, pen.pixel);
-      r.Span(y, ir, orr, pen.pixel);
+      r.Span(y, cutX(ol), cutX(il), pen.pixel);
+      r.Span(y, cutX(ir), cutX(orr), pen.pixel);
     }
-  }
+  });
   return TRUE;
 }
 

@@ -21,13 +21,7 @@ platform::Surface* textSurface = nullptr;
 // Copies a face name into lfFaceName, cut to 31 bytes at a character
 // boundary (a longer name would overrun the field).
 void CopyFaceName(const char* name) {
-  size_t length = 0, i = 0;
-  while (name[i] && i < LF_FACESIZE - 1) {
-    const size_t step = platform::IsLeadByte(static_cast<unsigned char>(name[i])) ? 2 : 1;
-    if (i + step > LF_FACESIZE - 1 || (step == 2 && !name[i + 1])) break;
-    i += step;
-    length = i;
-  }
+  const size_t length = platform::Cp932SafeLength(name, LF_FACESIZE - 1);
   std::memset(FontDesc->lfFaceName, 0, LF_FACESIZE);
   std::memcpy(FontDesc->lfFaceName, name, length);
 }

@@ -24,20 +24,6 @@ constexpr int kMaxFpsCount = 999;
 
 char fpsLine[kFormatBuffer];  // the meter's formatted line
 
-// Cuts buf back so that it does not end inside a double-byte character.
-void CutAtCharacter(char* buf) {
-  size_t i = 0;
-  while (buf[i]) {
-    if (platform::IsLeadByte(static_cast<unsigned char>(buf[i]))) {
-      if (!buf[i + 1]) break;
-      i += 2;
-    } else {
-      ++i;
-    }
-  }
-  buf[i] = '\0';
-}
-
 }  // namespace
 
 void Print(int x, int y, const char* text) {
@@ -48,13 +34,12 @@ void Print(int x, int y, const char* text) {
 }
 
 void Printf(int x, int y, const char* format, ...) {
-  char buf[kFormatBuffer];
+  char buf[kFormatBuffer] = "";
   va_list args;
   va_start(args, format);
   // Bounded: a longer result is cut to 255 bytes, at a character boundary.
-  if (!format || std::vsnprintf(buf, sizeof buf, format, args) < 0) buf[0] = '\0';
+  if (format) platform::FormatCp932(buf, sizeof buf, format, args);
   va_end(args);
-  CutAtCharacter(buf);
   Print(x, y, buf);
 }
 

@@ -1,6 +1,8 @@
 // draw_clip_test.cpp - copies through the clip window on every edge, source
 // rectangles beyond the object, copies onto objects, both stretch paths,
 // and the fills against the clip window.
+#include <climits>
+
 #include "tests/unit/draw_fixture.h"
 
 namespace {
@@ -50,6 +52,28 @@ TEST_F(ClipTest, AZeroWidthCopyIsHandedOnButAClippedAwayOneIsNot) {
   EXPECT_EQ(ruDraw::BackBuffer->IsLost(), DD_OK);
 }
 
+TEST_F(ClipTest, ExtremeCoordinatesPlaceThePictureWithoutWrapping) {
+  const int n = PatternObject(20, 10);
+  ruDraw::Draw(100, 0, n, INT_MIN, 0, 20, 10);          // column 0 lies 2^31 to the right
+  ruDraw::Draw(INT_MIN + 5, 0, n, INT_MIN, 0, 20, 10);  // ... and here at x = 5
+  ruDraw::Draw(INT_MAX - 5, 20, n, 0, 0, 20, 10);
+  ruDraw::DrawNoKey(0, 40, n, 0, INT_MIN, 20, INT_MAX);  // row 0 lies 2^31 further down
+  EXPECT_EQ(ruDraw::DrawFlip(100, 60, 0, n, INT_MIN, 0, 20, 10), 1);
+  EXPECT_EQ(ruDraw::DrawFlip(INT_MAX - 2, 60, 1, n, 0, 0, INT_MAX, 10), 1);
+  ruDraw::CanStretch = 1;
+  ruDraw::DrawStretch(INT_MAX - 1, 80, n, 0, 0, 20, 10, 10, 10);
+  ruDraw::CanStretch = 0;
+  ruDraw::DrawStretch(0, INT_MAX - 1, n, INT_MIN, 0, INT_MAX, 10, 10, 10);
+  EXPECT_EQ(BackPixel(5, 0), drawtest::Code(0, 0));
+  EXPECT_EQ(BackPixel(24, 0), drawtest::Code(19, 0));
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) {
+      if (y > 9 || x < 5 || x > 24) {
+        ASSERT_EQ(BackPixel(x, y), 0u) << x << "," << y;
+      }
+    }
+}
+
 TEST_F(ClipTest, CopiesOntoObjectsClipToTheClipWindowNotTheObject) {
   const int source = PatternObject(20, 10);
   const int target = ruDraw::CreateObject(50, 50, 2);
@@ -91,6 +115,14 @@ TEST_F(StretchTest, WithTheCapabilityTheObjectsKeyAppliesAndNothingClips) {
   ruDraw::DrawStretch(0, 0, object_, 0, 0, 2, 2, 4, 4);
   ruDraw::DrawStretchNoKey(10, 0, object_, 0, 0, 2, 2, 4, 4);
   ExpectPixels({{0, 0, 0}, {3, 3, 0x001F}, {13, 3, 0xF800}});
+}
+
+TEST_F(StretchTest, WithoutTheCapabilityALostSurfaceIsStillMetAndRestored) {
+  ruDraw::CanStretch = 0;
+  platform::MakeAllSurfacesLost();
+  ruDraw::DrawStretch(0, 0, object_, 0, 0, 2, 2, 4, 4);
+  EXPECT_EQ(ruDraw::BackBuffer->IsLost(), DD_OK);
+  EXPECT_EQ(ruDraw::Objects[0].surface->IsLost(), DD_OK);
 }
 
 TEST_F(ClipTest, FillsIgnoreTheClipWindowAndHalfRectKeepsToIt) {

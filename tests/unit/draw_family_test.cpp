@@ -1,6 +1,8 @@
 // draw_family_test.cpp - the line-by-line family and the mirrored copy:
 // which source row lands on which screen line at which offset with a fixed
 // FrameTime, how phases advance and wrap, and calls that draw nothing.
+#include <climits>
+
 #include "tests/unit/draw_fixture.h"
 
 namespace {
@@ -57,6 +59,14 @@ TEST_F(FamilyTest, WaveScrollWrapsSourceRowsAndDrawsAtYPlusRow) {
   EXPECT_FLOAT_EQ(ruDraw::WaveScroll, 8);  // 3 - 5, wrapped by the height
 }
 
+TEST_F(FamilyTest, ScrollsJustBelowZeroWrapBackIntoTheRectangle) {
+  // 10 less a hair rounds to 10 itself in a float: it must come back to 0.
+  ruDraw::DrawWaveScroll(100, 50, 0, 0, 0, 1e-7f, object_, 0, 0, 8, 10);
+  ruDraw::DrawWaveTile(100, 101, 0, 0, 0, 1e-7f, object_, 0, 0, 8, 10);
+  EXPECT_FLOAT_EQ(ruDraw::WaveScroll, 0);
+  EXPECT_FLOAT_EQ(ruDraw::WaveTileScroll, 0);
+}
+
 TEST_F(FamilyTest, WaveTileFillsLinesAcrossTheScreen) {
   ruDraw::WaveTileScroll = 1;
   ruDraw::DrawWaveTile(100, 104, 0, 0, 0, 0, object_, 0, 2, 8, 6);
@@ -85,6 +95,15 @@ TEST_F(FamilyTest, LineRepeatAndInterlacePickRows) {
   for (int line = 0; line < 7; ++line) EXPECT_EQ(Row(line, 0), line < 6 ? 1 + line / 3 * 3 : -1);
   for (int line = 0; line < 10; ++line)
     EXPECT_EQ(Row(100 + line, 0), line % 3 == 0 && line > 0 ? line : -1) << line;
+}
+
+TEST_F(FamilyTest, HugeStepsAndLineRangesStopAtTheClipWindow) {
+  ruDraw::DrawLineRepeat(0, 0, INT_MAX, object_, 0, 5, 8, 40);
+  EXPECT_EQ(Row(0, 0), 5);
+  EXPECT_EQ(Row(479, 0), 5);
+  // Line y is line y + 2^31 of the tiling, row (y + 2^31) mod 4 = y mod 4.
+  ruDraw::DrawWaveTile(INT_MIN, INT_MAX, 0, 0, 0, 0, object_, 0, 0, 8, 4);
+  for (int line : {0, 101, 250, 479}) EXPECT_EQ(Row(line, 0), line % 4) << line;
 }
 
 TEST_F(FamilyTest, ShakeKeepsRowsOnTheirLinesWithinTheAmount) {

@@ -52,7 +52,30 @@ TEST_F(ObjectTest, AFailedLoadKeepsItsSlotNamedWithoutSurface) {
   EXPECT_EQ(ruDraw::Objects[4].surface, nullptr);
   ruDraw::FreeObject(4);
   EXPECT_STREQ(ruDraw::Objects[4].name, "draw_no_such_file.bmp");
-  EXPECT_EQ(ruDraw::CreateObject(1, 1, 2), 5);
+
+  // A file cut short, and one whose header claims a huge picture.
+  drawtest::WriteBmp24("draw_cut.bmp", 8, 8, [](int, int) { return 0xFFFFFFu; });
+  std::vector<unsigned char> bytes(54 + 8 * 24);
+  std::FILE* f = std::fopen(drawtest::InAppFolder("draw_cut.bmp").c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  ASSERT_EQ(std::fread(bytes.data(), 1, bytes.size(), f), bytes.size());
+  std::fclose(f);
+  f = std::fopen(drawtest::InAppFolder("draw_cut.bmp").c_str(), "wb");
+  std::fwrite(bytes.data(), 1, 54 + 3 * 24, f);
+  std::fclose(f);
+  const std::int32_t huge = 30000;
+  std::memcpy(&bytes[18], &huge, 4);
+  std::memcpy(&bytes[22], &huge, 4);
+  f = std::fopen(drawtest::InAppFolder("draw_huge.bmp").c_str(), "wb");
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+  EXPECT_EQ(ruDraw::LoadObject("draw_cut.bmp", 2), 0);
+  EXPECT_EQ(ruDraw::LoadObject("draw_huge.bmp", 2), 0);
+  EXPECT_EQ(LastReport(), "ruDraw::LoadObject : BMPファイルを読み込めません");
+  EXPECT_EQ(ruDraw::Objects[5].surface, nullptr);
+  EXPECT_EQ(ruDraw::Objects[6].surface, nullptr);
+  EXPECT_STREQ(ruDraw::Objects[6].name, "draw_huge.bmp");
+  EXPECT_EQ(ruDraw::CreateObject(1, 1, 2), 7);
 }
 
 TEST_F(ObjectTest, KeysAreBlackByDefaultOrTheTopLeftPixelInTheSurfaceFormat) {

@@ -1,6 +1,8 @@
 // draw_primitives_test.cpp - GDI shapes on the back buffer: box edges and
 // neighbours, line ends, polygon fills, pixel channels, inverting twice,
 // the screen copy and the lent device context.
+#include <climits>
+
 #include "tests/unit/draw_fixture.h"
 
 namespace {
@@ -67,6 +69,19 @@ TEST_F(PrimitivesTest, InvertingTwiceRestoresTheRectangle) {
   ExpectPixels({{10, 10, edge}, {20, 20, inside}, {35, 35, kGrey}});
   platform::MakeAllSurfacesLost();  // no device context: nothing is drawn
   EXPECT_EQ(ruDraw::InvertBox(5, 5, 40, 40), DDERR_SURFACELOST);
+}
+
+TEST_F(PrimitivesTest, ShapesReachingFarOffTheSurfaceDrawTheirVisiblePart) {
+  ruDraw::Box(INT_MIN, INT_MIN, 5, 5, 0x000000, 0x0000FF, 3);  // outline x, y = 3..5
+  ExpectPixels({{1, 1, 0}, {2, 2, 0}, {3, 1, kRed}, {5, 1, kRed}, {6, 1, kGrey}, {1, 3, kRed},
+                {5, 5, kRed}, {1, 6, kGrey}, {6, 6, kGrey}});
+  ruDraw::Box(600, 400, INT_MAX, INT_MAX, 0x000000, 0x0000FF, 1);
+  ExpectPixels({{599, 450, kGrey}, {600, 450, kRed}, {620, 400, kRed}, {639, 479, 0}});
+  ruDraw::Line(INT_MIN, INT_MIN, INT_MAX, INT_MIN + 1, 0x0000FF, 1);  // wholly above
+  ruDraw::Line(-100000, 300, 10, 300, 0x0000FF, 1);
+  ExpectPixels({{0, 300, kRed}, {9, 300, kRed}, {10, 300, kGrey}, {0, 299, kGrey}});
+  ruDraw::Line(100, 200, 110, 200, 0x0000FF, 100000);  // a pen wider than the screen
+  ExpectPixels({{0, 0, kRed}, {639, 479, kRed}});
 }
 
 TEST_F(PrimitivesTest, ScreenCopyAndLentContextReachTheBackBuffer) {

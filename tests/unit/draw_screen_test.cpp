@@ -77,6 +77,27 @@ TEST_F(ScreenSetUpTest, DefaultSizeAndDriverChoice) {
   EXPECT_EQ(ruDraw::CanStretch, 0);  // from the emulation's caps
 }
 
+TEST_F(ScreenSetUpTest, TheMemoryArgumentPlacesEachSurface) {
+  // Which of primary, back buffer and sprites 0 to 3 ask for system memory.
+  const struct {
+    int memory;
+    bool system[6];
+  } cases[] = {{1, {false, false, false, false, true, true}},
+               {3, {false, false, true, true, true, true}},
+               {2, {true, true, true, true, true, true}}};
+  for (const auto& c : cases) {
+    CloseScreen();
+    InstallBackend(16);
+    ASSERT_EQ(ruDraw::Screen(640, 480, c.memory), 1);
+    platform::Surface* surfaces[6] = {ruDraw::PrimarySurface, ruDraw::BackBuffer,
+                                      ruDraw::Objects[0].surface, ruDraw::Objects[1].surface,
+                                      ruDraw::Objects[2].surface, ruDraw::Objects[3].surface};
+    for (int i = 0; i < 6; ++i)
+      EXPECT_EQ(bool(surfaces[i]->Caps() & DDSCAPS_SYSTEMMEMORY), c.system[i])
+          << "memory " << c.memory << ", surface " << i;
+  }
+}
+
 TEST_F(ScreenSetUpTest, FullScreenTriesTheAlternativeDepthsInTurn) {
   ruSystem::FullScreen = 1;
   ruSystem::ColorDepthAlt1 = 24;
@@ -126,6 +147,22 @@ TEST_F(ScreenSetUpTest, EachFailingStepReportsItsMessage) {
     EXPECT_EQ(Reports(), 1) << c.message;
     EXPECT_EQ(ruSystem::ErrorFlag, 1);
   }
+}
+
+TEST_F(ScreenSetUpTest, WithoutADisplayLoadersReportAndDrawingDoesNothing) {
+  const int drivers = int(platform::EnumerateDisplayDrivers().size());
+  platform::InjectDisplayFault(platform::DisplayOp::Create, drivers + 1, DDERR_GENERIC);
+  ASSERT_EQ(ruDraw::Screen(640, 480, 1), 0);
+  drawtest::WriteBmp24("draw_no_display.bmp", 2, 2, [](int, int) { return 0xFFFFFFu; });
+  EXPECT_EQ(ruDraw::LoadObject("draw_no_display.bmp", 2), 0);
+  EXPECT_EQ(LastReport(), "ruDraw::LoadObject : BMPファイルを読み込めません");
+  EXPECT_EQ(ruDraw::CreateObject(2, 2, 2), 0);
+  EXPECT_EQ(LastReport(), "ruDraw::CreateObject : スプライトを作成できません");
+  ruDraw::Draw(0, 0, 4, 0, 0, 2, 2);
+  EXPECT_NE(ruDraw::ClearScreen(), DD_OK);
+  EXPECT_NE(ruDraw::Box(0, 0, 10, 10, 0, 0xFF, 1), DD_OK);
+  EXPECT_EQ(ruDraw::HalfRect(0, 0, 10, 10, 0), 0);
+  ruDraw::Present();
 }
 
 }  // namespace

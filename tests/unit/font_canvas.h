@@ -44,7 +44,6 @@ struct Canvas {
     return v;
   }
   void Set(int x, int y, DWORD v) { std::memcpy(target.bits + y * pitch + x * bytes, &v, bytes); }
-  COLORREF Color(int x, int y) const { return platform::PixelToColor(Get(x, y), target.format); }
 
   // True if the pixel is colour c as the target's format holds it.
   bool Is(int x, int y, COLORREF c) const {
