@@ -210,6 +210,16 @@ python3 "$here/x11_close_window.py" "$wid" || fail "could not press the close bo
 wait_exit
 [ "$code" = 0 ] || fail "close box during the question: exit $code"
 
+# --- the run settings: a frame limit ends the game in order, bad values
+# refuse to start
+RU_MAX_FRAMES=30 timeout 20 "$exe" >"$work/limit.log" 2>&1
+code=$?
+[ "$code" = 0 ] || fail "RU_MAX_FRAMES=30 in a window: exit $code"
+grep -q "running headless" "$work/limit.log" && fail "RU_MAX_FRAMES=30 ran headless"
+RU_DEPTH=8 timeout 20 "$exe" >"$work/depth.log" 2>&1
+code=$?
+[ "$code" = 2 ] || fail "RU_DEPTH=8 in a window: exit $code"
+
 # --- every back-buffer format reaches the window with the right colours
 for depth in 15 24 32; do
   RU_DEPTH=$depth start_game
