@@ -204,6 +204,8 @@ int SdlBackend::MessageBox(HWND owner, const char* text, const char* caption, UI
                  Cp932ToUtf8(text ? text : "").c_str());
     return question ? IDNO : IDOK;
   }
+  // The box lives in the window: a hidden window is shown so it can be answered.
+  if (SDL_GetWindowFlags(window_.Handle()) & SDL_WINDOW_HIDDEN) window_.Show(true);
   MessageBoxUi box;
   MessageBoxUi* outer = activeBox_;
   activeBox_ = &box;
