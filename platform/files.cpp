@@ -58,21 +58,27 @@ bool IsRegular(const std::string& hostPath) {
   return ::stat(hostPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// Wildcard match in one pass with one backtrack point (the last '*'), so
+// no pattern can make it take more than length(pattern) x length(name) steps.
 bool MatchFrom(const char* p, const char* n) {
-  while (*p) {
+  const char* star = nullptr;
+  const char* resume = nullptr;
+  while (*n) {
     if (*p == '*') {
-      while (*p == '*') ++p;
-      if (!*p) return true;
-      for (; *n; ++n)
-        if (MatchFrom(p, n)) return true;
+      star = ++p;
+      resume = n;
+    } else if (*p && (*p == '?' || Lower(*p) == Lower(*n))) {
+      ++p;
+      ++n;
+    } else if (star) {
+      p = star;
+      n = ++resume;
+    } else {
       return false;
     }
-    if (!*n) return false;
-    if (*p != '?' && Lower(*p) != Lower(*n)) return false;
-    ++p;
-    ++n;
   }
-  return *n == '\0';
+  while (*p == '*') ++p;
+  return *p == '\0';
 }
 }  // namespace
 

@@ -119,18 +119,23 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return proc ? proc(hwnd, message, wParam, lParam) : 0;
 }
 
-LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_CLOSE) {
     DestroyWindow(hwnd);
   } else if (message == WM_SYSKEYDOWN && wParam == WPARAM(VK_F1 + 3)) {
-    PostMessage(hwnd, WM_CLOSE, 0, 0);
+    PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);  // Alt+F4: the system menu's Close
+  } else if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) {
+    SendMessage(hwnd, WM_CLOSE, 0, 0);
   }
   return 0;
 }
 
+// After WM_DESTROY the window has no procedure: messages still queued for
+// it are taken but reach nothing, as for a destroyed window.
 void DestroyWindow(HWND hwnd) {
   GetBackend().DestroyWindow(hwnd);
   SendMessage(hwnd, WM_DESTROY, 0, 0);
+  std::erase_if(state.procs, [hwnd](const auto& entry) { return entry.first == hwnd; });
 }
 
 void SetWindowProc(HWND hwnd, WindowProcFn proc) {

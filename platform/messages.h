@@ -40,10 +40,12 @@ LRESULT DispatchMessage(const MSG* msg);
 // Calls the window procedure directly (SendMessage).
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Default handling of a message (DefWindowProcA): WM_CLOSE destroys the
-// window, WM_SYSKEYDOWN of Alt+F4 posts WM_CLOSE, everything else returns 0.
+// window, WM_SYSKEYDOWN of Alt+F4 posts WM_SYSCOMMAND SC_CLOSE, whose
+// default handling sends WM_CLOSE; everything else returns 0.
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Removes the window and sends it WM_DESTROY (DestroyWindow).
+// Removes the window and sends it WM_DESTROY (DestroyWindow); later
+// messages for it reach no procedure.
 void DestroyWindow(HWND hwnd);
 
 // Installs the window procedure that Dispatch/Send call for `hwnd`.

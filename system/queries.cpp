@@ -1,5 +1,7 @@
 // queries.cpp - date and time, free disk space, available memory, the
 // operating-system version as one number, and the command line.
+#include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/system_info.h"
@@ -35,8 +37,13 @@ int GetDiskFree(char drive) {
   return int(std::uint32_t(bytes));
 }
 
-// Available physical memory in bytes (32-bit).
-int GetFreeMemory() { return int(std::uint32_t(platform::GetAvailableMemory())); }
+// Available physical memory in bytes. Like the 32-bit memory status of an
+// ordinary program, the count stops at 2 GB - 1 instead of wrapping, so a
+// large machine never reports a small or negative amount.
+int GetFreeMemory() {
+  const std::uint64_t bytes = platform::GetAvailableMemory();
+  return bytes > std::uint64_t(INT_MAX) ? INT_MAX : int(bytes);
+}
 
 // The version as one number (310, 950, 980, 2000, major*1000+minor*10...).
 int GetOsVersion() {

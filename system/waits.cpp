@@ -47,10 +47,14 @@ void MeasureFrameTime() {
   LastFrameTick = platform::TimeGetTime();
 }
 
-// Blocks for at least the given milliseconds, handling no messages.
+// Blocks for at least the given milliseconds, handling no messages. The
+// time passed is measured from the start rather than compared with the
+// deadline, so a sleep across the clock's 2^32 wrap still lasts its full
+// time and a deadline of 0xFFFFFFFF cannot spin for ever.
 void Sleep(DWORD milliseconds) {
-  WaitDeadline[kSleepEntry] = platform::TimeGetTime() + milliseconds;
-  while (!(platform::TimeGetTime() > WaitDeadline[kSleepEntry]))
+  const DWORD start = platform::TimeGetTime();
+  WaitDeadline[kSleepEntry] = start + milliseconds;
+  while (platform::TimeGetTime() - start <= milliseconds)
     platform::IdleUntil(WaitDeadline[kSleepEntry]);
   ResetFrameTime();
 }

@@ -1,20 +1,26 @@
 #!/usr/bin/env bash
 # test.sh - installs what is needed, builds, and runs every test: unit,
 # integration (headless runs of the library and the game) and window (a real
-# window under Xvfb), then a short run of the BMP fuzzer.
+# window under Xvfb); unit and integration again under the sanitizers; then
+# short runs of the fuzzers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
 bash tools/build.sh release
 ctest --preset release -j "$(nproc)" --timeout 300
 
+# The library and the game again under the address and undefined-behaviour
+# sanitizers (no window tests: they measure real key timings).
+bash tools/build.sh asan
+ctest --preset asan -j "$(nproc)" --timeout 600 -L 'unit|integration'
+
 # The file and script parsers against libFuzzer, each for a bounded time.
 if command -v clang++ >/dev/null; then
   # clang cannot compile CP932 literals, so only the fuzz targets (which
   # link the platform layer alone) are built with it.
   cmake --preset fuzz >/dev/null
-  cmake --build --preset fuzz -j "$(nproc)" --target bmp_fuzz headless_script_fuzz
-  for target in bmp_fuzz headless_script_fuzz; do
+  cmake --build --preset fuzz -j "$(nproc)" --target bmp_fuzz headless_script_fuzz text_layout_fuzz
+  for target in bmp_fuzz headless_script_fuzz text_layout_fuzz; do
     corpus=build/fuzz/corpus/$target
     mkdir -p "$corpus"
     seeds=()

@@ -34,7 +34,7 @@ int ParseVirtualKey(const std::string& word);
 // ---------------------------------------------------------------- options
 struct HeadlessOptions {
   DWORD frameMs = 16;       // fake-clock advance per frame step
-  int maxFrames = 0;        // WM_CLOSE after this frame step; 0: never
+  int maxFrames = -1;       // WM_CLOSE after this frame step (0: before the first); -1: never
   int depth = 16;           // 16, 15 (5-5-5), 24 or 32
   std::vector<ScriptCommand> script;
   DWORD clockStart = 1000;  // fake clock at start

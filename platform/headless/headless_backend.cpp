@@ -3,6 +3,7 @@
 // boxes answered from a queue and logged, presented frames captured.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -55,10 +56,10 @@ const char* AnswerName(int answer) {
 
 bool HeadlessOptionsFromEnvironment(HeadlessOptions* out, std::string* error) {
   HeadlessOptions o;
-  long frameMs = o.frameMs, maxFrames = 0, depth = 16;
+  long frameMs = o.frameMs, maxFrames = -1, depth = 16;
   if (!ReadEnvInt("RU_FRAME_MS", 0, 100000, &frameMs, error)) return false;
   if (!ReadEnvInt("RU_MAX_FRAMES", 0, 1000000000, &maxFrames, error)) return false;
-  if (!ReadEnvInt("RU_DEPTH", 15, 32, &depth, error)) return false;
+  if (!ReadEnvInt("RU_DEPTH", 0, 64, &depth, error)) return false;
   if (depth != 15 && depth != 16 && depth != 24 && depth != 32) {
     *error = "RU_DEPTH=" + std::to_string(depth) + " is not 15, 16, 24 or 32";
     return false;
@@ -69,12 +70,17 @@ bool HeadlessOptionsFromEnvironment(HeadlessOptions* out, std::string* error) {
   const char* script = std::getenv("RU_SCRIPT");
   if (script && *script) {
     std::ifstream in(script, std::ios::binary);
-    if (!in) {
+    std::error_code ec;
+    if (!in || !std::filesystem::is_regular_file(script, ec)) {
       *error = std::string("RU_SCRIPT=") + script + ": cannot open the file";
       return false;
     }
     std::ostringstream text;
-    text << in.rdbuf();
+    if (in.peek() != std::ifstream::traits_type::eof()) text << in.rdbuf();
+    if (in.bad()) {
+      *error = std::string("RU_SCRIPT=") + script + ": cannot read the file";
+      return false;
+    }
     if (text.str().size() > (16u << 20)) {
       *error = std::string("RU_SCRIPT=") + script + ": file is larger than 16 MiB";
       return false;
@@ -111,7 +117,18 @@ HeadlessBackend::HeadlessBackend(const HeadlessOptions& options) : options_(opti
     if (c.frame == 1 && c.kind == ScriptCommand::Kind::Answer) answers_.push_back(c.a);
 }
 
-HeadlessBackend::~HeadlessBackend() { FinishCaptureCheck(); }
+// Captures of frame steps that never ran (the program ended first) are
+// reported as not presented rather than dropped in silence.
+HeadlessBackend::~HeadlessBackend() {
+  FinishCaptureCheck();
+  for (const std::string& file : nextCaptures_)
+    std::fprintf(stderr, "capture %s: nothing was presented in frame %d\n", file.c_str(),
+                 framesDone_ + 1);
+  for (size_t i = nextCommand_; i < options_.script.size(); ++i)
+    if (options_.script[i].kind == ScriptCommand::Kind::Capture)
+      std::fprintf(stderr, "capture %s: nothing was presented in frame %d\n",
+                   options_.script[i].file.c_str(), options_.script[i].frame);
+}
 
 // ---------------------------------------------------------------- window
 HWND HeadlessBackend::CreateMainWindow(const WindowSpec& spec) {
@@ -129,10 +146,11 @@ HWND HeadlessBackend::CreateMainWindow(const WindowSpec& spec) {
 void HeadlessBackend::ShowWindow(HWND hwnd, int command) {
   visible_ = command != SW_HIDE;
   minimized_ = command == SW_MINIMIZE;
-  // Showing the window makes the application the active one, once.
+  // Showing the window makes the application the active one, once; as on
+  // the desktop, WM_ACTIVATEAPP is sent before ShowWindow returns.
   if (visible_ && !minimized_ && !activated_ && hwnd == window_) {
     activated_ = true;
-    PostMessage(window_, WM_ACTIVATEAPP, 1, 0);
+    SendMessage(window_, WM_ACTIVATEAPP, 1, 0);
   }
 }
 
@@ -174,24 +192,29 @@ bool HeadlessBackend::SetDisplayMode(int width, int height, int bitsPerPixel) {
 }
 
 // ---------------------------------------------------------------- events
+// Once the frame limit is reached the close goes out instead of the next
+// frame's commands: that frame step never runs, so nothing of it happens.
 void HeadlessBackend::PumpEvents() {
   if (TakeRaiseRequest()) RaiseWindow();
-  IssueDueCommands();
-  if (options_.maxFrames > 0 && framesDone_ >= options_.maxFrames && !closePosted_ && window_) {
-    closePosted_ = true;
-    PostMessage(window_, WM_CLOSE, 0, 0);
+  if (options_.maxFrames >= 0 && framesDone_ >= options_.maxFrames) {
+    if (!closePosted_ && window_) {
+      closePosted_ = true;
+      PostMessage(window_, WM_CLOSE, 0, 0);
+    }
+    return;
   }
+  IssueDueCommands();
 }
 
 void HeadlessBackend::WaitEvents() {
-  IssueDueCommands();
+  PumpEvents();
   if (PendingMessageCount() > 0) return;
   CountFrame();  // an idle frame: time and the script move on
   PumpEvents();
 }
 
 void HeadlessBackend::OnFrameStep() {
-  IssueDueCommands();
+  PumpEvents();
   CountFrame();
 }
 

@@ -327,3 +327,44 @@ TEST(FrameLoop, FrameOneAnswersReachBoxesOfStartUp) {
   EXPECT_EQ(startAnswer, 1);
   EXPECT_EQ(laterAnswer, 0);
 }
+
+TEST(FrameLoop, FrameLimitEndsBeforeTheNextFramesCommands) {
+  // The Esc of frame 3 belongs to a frame step that never runs: no question.
+  HeadlessOptions o = Frames(2);
+  o.script = {At(3, ScriptCommand::Kind::Key, VK_ESCAPE)};
+  int played = 0;
+  EXPECT_EQ(RunWinMain(SceneOne([&] { ++played; }), o), 0);
+  EXPECT_EQ(played, 2);
+  EXPECT_TRUE(platform::GetHeadlessBackend()->MessageBoxes().empty());
+
+  // A limit of 0 closes after start-up, before the first frame step.
+  played = 0;
+  int inits = 0;
+  testing_hooks::Hooks h = SceneOne([&] { ++played; });
+  h.gameInit = [&] { ++inits; ruSystem::SceneNo = 1; };
+  EXPECT_EQ(RunWinMain(h, Frames(0)), 0);
+  EXPECT_EQ(inits, 1);
+  EXPECT_EQ(played, 0);
+  EXPECT_EQ(ruSystem::ExitState, 2);
+}
+
+TEST(FrameLoop, ShowingTheWindowActivatesBeforeGameInit) {
+  int activeAtInit = -1;
+  testing_hooks::Hooks h;
+  h.gameInit = [&] { activeAtInit = ruSystem::AppActive; };
+  RunWinMain(h, Frames(1));
+  EXPECT_EQ(activeAtInit, 1);
+}
+
+TEST(FrameLoop, CapturesOfFramesThatNeverRanAreReported) {
+  HeadlessOptions o = Frames(2);
+  ScriptCommand c = At(5, ScriptCommand::Kind::Capture);
+  c.file = "late.bmp";
+  o.script = {c};
+  const std::string err = headless_run::CaptureStderr([&] {
+    RunWinMain(SceneOne([] {}), o);
+    headless_run::Fresh();  // the finished run's backend goes away
+  });
+  EXPECT_NE(err.find("capture late.bmp: nothing was presented in frame 5"), std::string::npos)
+      << err;
+}

@@ -23,6 +23,8 @@ check() {  # check NAME EXPECTED ACTUAL
 
 RU_MAX_FRAMES=100 timeout 10 "$sample"
 check "frame limit exits 0" 0 $?
+RU_MAX_FRAMES=0 timeout 10 "$sample"
+check "frame limit 0 ends after start-up" 0 $?
 
 printf '1 answer yes\n2 key ESCAPE\n' > "$work/yes.txt"
 RU_SCRIPT="$work/yes.txt" timeout 10 "$sample" 2> "$work/yes.err"

@@ -66,7 +66,16 @@ TEST(Messages, DispatchAndDefaultCloseDestroys) {
   while (platform::PeekMessage(&m, PM_REMOVE)) platform::DispatchMessage(&m);
   EXPECT_EQ(seen, (std::vector<UINT>{WM_USER}));
   platform::DefWindowProc(Window(), WM_SYSKEYDOWN, VK_F1 + 3, 0);
-  EXPECT_EQ(platform::PendingMessageCount(), 1);  // Alt+F4 posts WM_CLOSE
+  ASSERT_EQ(platform::PendingMessageCount(), 1);  // Alt+F4 posts the system menu's Close
+  ASSERT_TRUE(platform::PeekMessage(&m, PM_REMOVE));
+  EXPECT_EQ(m.message, UINT(WM_SYSCOMMAND));
+  EXPECT_EQ(m.wParam, SC_CLOSE);
+  platform::DefWindowProc(Window(), m.message, m.wParam, m.lParam);
+  EXPECT_EQ(seen.back(), UINT(WM_CLOSE));
   platform::DefWindowProc(Window(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(seen.back(), WM_DESTROY);
+  // A destroyed window has no procedure: what is still queued for it goes nowhere.
+  platform::PostMessage(Window(), WM_USER + 2, 0, 0);
+  while (platform::PeekMessage(&m, PM_REMOVE)) platform::DispatchMessage(&m);
   EXPECT_EQ(seen.back(), WM_DESTROY);
 }

@@ -2,6 +2,8 @@
 // ordering, and bad lines reported with their numbers.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/headless/headless.h"
 
 using platform::ParseScript;
@@ -97,4 +99,41 @@ TEST(Script, HostileBytesNeverCrash) {
   std::string error;
   EXPECT_FALSE(ParseScript(text, &out, &error));
   EXPECT_FALSE(error.empty());
+}
+
+TEST(Script, EnvironmentControlsAndTheirBadValues) {
+  const char* names[] = {"RU_FRAME_MS", "RU_MAX_FRAMES", "RU_DEPTH", "RU_SCRIPT"};
+  for (const char* n : names) ::unsetenv(n);
+  platform::HeadlessOptions o;
+  std::string error;
+  ASSERT_TRUE(platform::HeadlessOptionsFromEnvironment(&o, &error)) << error;
+  EXPECT_EQ(o.frameMs, 16u);
+  EXPECT_EQ(o.maxFrames, -1);  // no limit
+  EXPECT_EQ(o.depth, 16);
+
+  ::setenv("RU_MAX_FRAMES", "0", 1);
+  ::setenv("RU_DEPTH", "15", 1);
+  ::setenv("RU_FRAME_MS", "0", 1);
+  ASSERT_TRUE(platform::HeadlessOptionsFromEnvironment(&o, &error)) << error;
+  EXPECT_EQ(o.maxFrames, 0);
+  EXPECT_EQ(o.depth, 15);
+  EXPECT_EQ(o.frameMs, 0u);
+
+  struct Bad {
+    const char* name;
+    const char* value;
+    const char* says;
+  } bad[] = {{"RU_DEPTH", "8", "RU_DEPTH=8 is not 15, 16, 24 or 32"},
+             {"RU_FRAME_MS", "16ms", "RU_FRAME_MS=16ms"},
+             {"RU_MAX_FRAMES", "-1", "RU_MAX_FRAMES=-1"},
+             {"RU_SCRIPT", "/nonexistent/run.txt", "RU_SCRIPT=/nonexistent/run.txt: cannot open"},
+             {"RU_SCRIPT", "/", "RU_SCRIPT=/: cannot open"}};
+  for (const Bad& b : bad) {
+    for (const char* n : names) ::unsetenv(n);
+    ::setenv(b.name, b.value, 1);
+    error.clear();
+    EXPECT_FALSE(platform::HeadlessOptionsFromEnvironment(&o, &error)) << b.name;
+    EXPECT_EQ(error.rfind(b.says, 0), 0u) << error;
+  }
+  for (const char* n : names) ::unsetenv(n);
 }

@@ -83,6 +83,12 @@ TEST(Files, WildcardsMatchIgnoringCase) {
   EXPECT_TRUE(platform::WildcardMatch("*.*", "README"));
   EXPECT_FALSE(platform::WildcardMatch("*.bmp", "block.bmp.txt"));
   EXPECT_FALSE(platform::WildcardMatch("?", ""));
+  EXPECT_TRUE(platform::WildcardMatch("a*b*c", "aXbYbZc"));
+  EXPECT_FALSE(platform::WildcardMatch("a*b*c", "aXbYbZ"));
+  EXPECT_TRUE(platform::WildcardMatch("**", ""));
+  // Many stars against a long name that fails at its end: must not blow up.
+  const std::string longName(250, 'a');
+  EXPECT_FALSE(platform::WildcardMatch("*a*a*a*a*a*a*a*a*a*a*a*a*a*a*b", longName));
 
   const std::string dir = headless_run::ScratchDir("files-find");
   WriteText(dir + "/b.BMP", "");

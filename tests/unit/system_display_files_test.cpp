@@ -165,4 +165,5 @@ TEST(Queries, DateDayNameAndDisk) {
   EXPECT_EQ(day[2], '\0');
   EXPECT_EQ(ruSystem::GetDiskFree('1'), 0);  // not a drive letter
   EXPECT_GT(platform::GetAvailableMemory(), 0u);
+  EXPECT_GT(ruSystem::GetFreeMemory(), 0);  // saturates, never wraps negative
 }

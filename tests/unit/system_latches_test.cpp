@@ -3,6 +3,7 @@
 // buttons and the cursor-clip toggle.
 #include <gtest/gtest.h>
 
+#include "draw/draw.h"
 #include "input/input.h"
 #include "platform/messages.h"
 #include "system/system.h"
@@ -138,4 +139,18 @@ TEST(Latches, ScreenSaverAndHotKeys) {
   EXPECT_EQ(ruSystem::KeyHeld, 0x101);
   ruSystem::FullScreen = 1;
   EXPECT_EQ(ruSystem::WindowProc(W(), WM_SETCURSOR, 0, 0), 1);
+}
+
+TEST(Latches, OverlayTakesKeysButEscStillAsks) {
+  auto& b = Fresh();
+  ruDraw::OverlayShown = 1;
+  Send(WM_KEYDOWN, 'C');
+  EXPECT_EQ(ruSystem::OverlayKey, 'C');
+  EXPECT_EQ(ruSystem::KeyHeld, 0);
+  EXPECT_EQ(ruSystem::KeyPushed, 0);
+  Send(WM_KEYDOWN, VK_ESCAPE);
+  EXPECT_EQ(b.MessageBoxes().size(), 1u);
+  Send(WM_KEYUP, VK_ESCAPE);
+  EXPECT_EQ(ruSystem::OverlayKey, 0);
+  ruDraw::OverlayShown = 0;
 }

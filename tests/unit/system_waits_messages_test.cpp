@@ -61,6 +61,13 @@ TEST(Waits, SleepAdvancesPastTheDeadlineAndResetsFrameTime) {
   EXPECT_GT(platform::TimeGetTime(), start + 250);
   EXPECT_EQ(ruSystem::FrameTime, 0.0f);
   EXPECT_EQ(ruSystem::LastFrameTick, platform::TimeGetTime());
+
+  // Across the clock's wrap the sleep still lasts its full time.
+  for (DWORD wrapStart : {0xFFFFFF00u, 0xFFFFFEFFu}) {
+    platform::SetFakeClock(wrapStart);
+    ruSystem::Sleep(0x100);
+    EXPECT_GT(DWORD(platform::TimeGetTime() - wrapStart), 0x100u) << wrapStart;
+  }
 }
 
 TEST(Waits, FrameTimeMeasuresSinceTheLastReset) {
