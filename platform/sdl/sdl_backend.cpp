@@ -34,7 +34,7 @@ constexpr int kWaitEventsMs = 100;
 class SdlBackend final : public Backend {
  public:
   // depth: 16, 15 (16-bit 5-5-5), 24 or 32; maxFrames: WM_CLOSE after that
-  // many frame steps (0: never).
+  // many frame steps (0: right after start-up; -1: never).
   SdlBackend(int depth, int maxFrames)
       : depth_(depth == 15 ? 16 : depth), is555_(depth == 15), maxFrames_(maxFrames) {}
   ~SdlBackend() override {
@@ -82,7 +82,7 @@ class SdlBackend final : public Backend {
   // ---- events
   void PumpEvents() override {
     if (TakeRaiseRequest()) window_.Raise();
-    if (maxFrames_ > 0 && framesDone_ >= maxFrames_ && !closePosted_ && hwnd_) {
+    if (maxFrames_ >= 0 && framesDone_ >= maxFrames_ && !closePosted_ && hwnd_) {
       closePosted_ = true;
       PostMessage(hwnd_, WM_CLOSE, 0, 0);
     }
@@ -157,7 +157,7 @@ class SdlBackend final : public Backend {
   HWND hwnd_ = nullptr;
   int depth_ = 16;
   bool is555_ = false;
-  int maxFrames_ = 0, framesDone_ = 0;
+  int maxFrames_ = -1, framesDone_ = 0;
   bool closePosted_ = false;
 };
 

@@ -216,6 +216,9 @@ RU_MAX_FRAMES=30 timeout 20 "$exe" >"$work/limit.log" 2>&1
 code=$?
 [ "$code" = 0 ] || fail "RU_MAX_FRAMES=30 in a window: exit $code"
 grep -q "running headless" "$work/limit.log" && fail "RU_MAX_FRAMES=30 ran headless"
+RU_MAX_FRAMES=0 timeout 20 "$exe" >"$work/limit.log" 2>&1
+code=$?
+[ "$code" = 0 ] || fail "RU_MAX_FRAMES=0 in a window: exit $code"
 RU_DEPTH=8 timeout 20 "$exe" >"$work/depth.log" 2>&1
 code=$?
 [ "$code" = 2 ] || fail "RU_DEPTH=8 in a window: exit $code"
