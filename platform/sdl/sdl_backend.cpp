@@ -58,6 +58,12 @@ class SdlBackend final : public Backend {
     window_.Show(command != SW_HIDE);
     if (command == SW_MINIMIZE) window_.Minimize();
     if (command != SW_HIDE) RenderCurrent();
+    // Showing the window activates the application, once: WM_ACTIVATEAPP is
+    // sent before ShowWindow returns (SDL's focus event follows later).
+    if (command != SW_HIDE && command != SW_MINIMIZE && !activated_) {
+      activated_ = true;
+      SendMessage(hwnd_, WM_ACTIVATEAPP, 1, 0);
+    }
   }
   void SetTopmost(HWND hwnd, bool topmost) override {
     if (hwnd == hwnd_) window_.SetTopmost(topmost);
@@ -159,6 +165,7 @@ class SdlBackend final : public Backend {
   bool is555_ = false;
   int maxFrames_ = -1, framesDone_ = 0;
   bool closePosted_ = false;
+  bool activated_ = false;
 };
 
 void SdlBackend::HandleEvent(const SDL_Event& event) {
