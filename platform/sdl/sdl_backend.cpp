@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "platform/encoding.h"
+#include "platform/headless/headless.h"
 #include "platform/instance.h"
 #include "platform/messages.h"
 #include "platform/sdl/sdl_cursor.h"
@@ -32,7 +33,10 @@ constexpr int kWaitEventsMs = 100;
 
 class SdlBackend final : public Backend {
  public:
-  SdlBackend() { ReadDepth(); }
+  // depth: 16, 15 (16-bit 5-5-5), 24 or 32; maxFrames: WM_CLOSE after that
+  // many frame steps (0: right after start-up; -1: never).
+  SdlBackend(int depth, int maxFrames)
+      : depth_(depth == 15 ? 16 : depth), is555_(depth == 15), maxFrames_(maxFrames) {}
   ~SdlBackend() override {
     DestroyWindow(hwnd_);
     SDL_Quit();
@@ -54,6 +58,12 @@ class SdlBackend final : public Backend {
     window_.Show(command != SW_HIDE);
     if (command == SW_MINIMIZE) window_.Minimize();
     if (command != SW_HIDE) RenderCurrent();
+    // Showing the window activates the application, once: WM_ACTIVATEAPP is
+    // sent before ShowWindow returns (SDL's focus event follows later).
+    if (command != SW_HIDE && command != SW_MINIMIZE && !activated_) {
+      activated_ = true;
+      SendMessage(hwnd_, WM_ACTIVATEAPP, 1, 0);
+    }
   }
   void SetTopmost(HWND hwnd, bool topmost) override {
     if (hwnd == hwnd_) window_.SetTopmost(topmost);
@@ -78,11 +88,15 @@ class SdlBackend final : public Backend {
   // ---- events
   void PumpEvents() override {
     if (TakeRaiseRequest()) window_.Raise();
+    if (maxFrames_ >= 0 && framesDone_ >= maxFrames_ && !closePosted_ && hwnd_) {
+      closePosted_ = true;
+      PostMessage(hwnd_, WM_CLOSE, 0, 0);
+    }
     SDL_Event event;
     while (SDL_PollEvent(&event)) HandleEvent(event);
   }
   void WaitEvents() override { SDL_WaitEventTimeout(nullptr, kWaitEventsMs); }
-  void OnFrameStep() override {}
+  void OnFrameStep() override { ++framesDone_; }
 
   // ---- metrics and display depth
   int GetSystemMetrics(int index) const override {
@@ -131,7 +145,6 @@ class SdlBackend final : public Backend {
   void RestoreDisplayMode() override { window_.LeaveFullScreen(); }
 
  private:
-  void ReadDepth();
   void HandleEvent(const SDL_Event& event);
   void RouteToBox(const SDL_Event& event);
   void RenderCurrent();
@@ -150,22 +163,10 @@ class SdlBackend final : public Backend {
   HWND hwnd_ = nullptr;
   int depth_ = 16;
   bool is555_ = false;
+  int maxFrames_ = -1, framesDone_ = 0;
+  bool closePosted_ = false;
+  bool activated_ = false;
 };
-
-// RU_DEPTH: 16 (5-6-5, default), 15 (16-bit 5-5-5), 24 or 32.
-void SdlBackend::ReadDepth() {
-  const char* value = std::getenv("RU_DEPTH");
-  if (!value || !*value) return;
-  const int depth = std::atoi(value);
-  if (depth == 15) {
-    depth_ = 16;
-    is555_ = true;
-  } else if (depth == 16 || depth == 24 || depth == 32) {
-    depth_ = depth;
-  } else {
-    std::fprintf(stderr, "RU_DEPTH=%s is not 15, 16, 24 or 32; using 16\n", value);
-  }
-}
 
 void SdlBackend::HandleEvent(const SDL_Event& event) {
   if (event.type == SDL_WINDOWEVENT && event.window.windowID != window_.Id()) return;
@@ -210,6 +211,8 @@ int SdlBackend::MessageBox(HWND owner, const char* text, const char* caption, UI
                  Cp932ToUtf8(text ? text : "").c_str());
     return question ? IDNO : IDOK;
   }
+  // The box lives in the window: a hidden window is shown so it can be answered.
+  if (SDL_GetWindowFlags(window_.Handle()) & SDL_WINDOW_HIDDEN) window_.Show(true);
   MessageBoxUi box;
   MessageBoxUi* outer = activeBox_;
   activeBox_ = &box;
@@ -252,6 +255,14 @@ bool RealDisplay() {
 }  // namespace
 
 std::unique_ptr<Backend> CreateSdlBackend() {
+  // The run settings of headless runs, refused the same way: RU_DEPTH and
+  // RU_MAX_FRAMES apply to the window too; a script is checked, not played.
+  HeadlessOptions options;
+  std::string error;
+  if (!HeadlessOptionsFromEnvironment(&options, &error)) {
+    std::fprintf(stderr, "sdl: %s\n", error.c_str());
+    std::exit(2);
+  }
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
@@ -263,7 +274,10 @@ std::unique_ptr<Backend> CreateSdlBackend() {
     SDL_Quit();
     return nullptr;
   }
-  return std::make_unique<SdlBackend>();
+  if (!options.script.empty())
+    std::fprintf(stderr, "RU_SCRIPT is played by headless runs only (RU_BACKEND=headless); "
+                         "the window ignores it\n");
+  return std::make_unique<SdlBackend>(options.depth, options.maxFrames);
 }
 
 }  // namespace platform

@@ -108,6 +108,9 @@ void EventTranslator::Button(const SDL_MouseButtonEvent& button, bool up) {
     return;
   }
   UINT message = down;
+  // A press of another button ends the first click's wait for its pair.
+  for (Click& other : clicks_)
+    if (&other != click) other.pending = false;
   if (click && doubleClicks_) {
     const int half = kDoubleClickBox / 2;
     const bool paired = click->pending && button.timestamp - click->time <= kDoubleClickMs &&

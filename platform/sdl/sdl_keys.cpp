@@ -117,26 +117,30 @@ const std::array<VirtualKey, SDL_NUM_SCANCODES>& Table() {
   return table;
 }
 
-// With Num Lock off a keypad key stands for a navigation key (not extended).
-bool KeypadNavigation(SDL_Keycode sym, VirtualKey* key) {
-  switch (sym) {
-    case SDLK_HOME: key->vk = VK_HOME; return true;
-    case SDLK_END: key->vk = VK_END; return true;
-    case SDLK_PAGEUP: key->vk = VK_PRIOR; return true;
-    case SDLK_PAGEDOWN: key->vk = VK_NEXT; return true;
-    case SDLK_LEFT: key->vk = VK_LEFT; return true;
-    case SDLK_RIGHT: key->vk = VK_RIGHT; return true;
-    case SDLK_UP: key->vk = VK_UP; return true;
-    case SDLK_DOWN: key->vk = VK_DOWN; return true;
-    case SDLK_INSERT: key->vk = VK_INSERT; return true;
-    case SDLK_DELETE: key->vk = VK_DELETE; return true;
-    case SDLK_CLEAR: key->vk = 0x0C; return true;  // VK_CLEAR (keypad 5)
-    default: return false;
+// With Num Lock off a keypad digit or point stands for the navigation key
+// printed on it (not extended); 0 for any other key.
+int KeypadNavigation(SDL_Scancode code) {
+  switch (code) {
+    case SDL_SCANCODE_KP_7: return VK_HOME;
+    case SDL_SCANCODE_KP_1: return VK_END;
+    case SDL_SCANCODE_KP_9: return VK_PRIOR;
+    case SDL_SCANCODE_KP_3: return VK_NEXT;
+    case SDL_SCANCODE_KP_4: return VK_LEFT;
+    case SDL_SCANCODE_KP_6: return VK_RIGHT;
+    case SDL_SCANCODE_KP_8: return VK_UP;
+    case SDL_SCANCODE_KP_2: return VK_DOWN;
+    case SDL_SCANCODE_KP_0: return VK_INSERT;
+    case SDL_SCANCODE_KP_PERIOD: return VK_DELETE;
+    case SDL_SCANCODE_KP_5: return 0x0C;  // VK_CLEAR
+    default: return 0;
   }
 }
 
-bool IsKeypadDigitOrPoint(SDL_Scancode code) {
-  return (code >= SDL_SCANCODE_KP_1 && code <= SDL_SCANCODE_KP_PERIOD);
+// SDL reports keypad keys as SDLK_KP_* whatever Num Lock says and keeps its
+// state in the modifiers; some drivers report the navigation key instead.
+bool NumLockOff(const SDL_Keysym& keysym) {
+  const bool keypadSym = keysym.sym >= SDLK_KP_1 && keysym.sym <= SDLK_KP_PERIOD;
+  return !keypadSym || (keysym.mod & KMOD_NUM) == 0;
 }
 
 }  // namespace
@@ -147,8 +151,9 @@ VirtualKey TranslateKey(const SDL_Keysym& keysym) {
   if (key.vk == 0) return key;
   if (keysym.sym >= SDLK_a && keysym.sym <= SDLK_z) {
     key.vk = 'A' + (keysym.sym - SDLK_a);
-  } else if (IsKeypadDigitOrPoint(keysym.scancode)) {
-    KeypadNavigation(keysym.sym, &key);
+  } else if (const int navigation = KeypadNavigation(keysym.scancode);
+             navigation != 0 && NumLockOff(keysym)) {
+    key.vk = navigation;
   }
   return key;
 }

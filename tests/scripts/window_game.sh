@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # window_game.sh - the game in a real window under Xvfb: caption and client
-# size, a real Return press placing a mark, the close box and Esc + はい
-# ending with exit 0, a second instance exiting 0.
+# size, a second instance exiting 0 and raising the first, the pointer's
+# marker, a real Return press placing a mark, the close box and Esc + はい
+# (by key or click) ending with exit 0, a whole game to the result scene.
 # Usage: window_game.sh BUILD_DIR. Exits 77 (skipped) without the X tools.
 set -u
 build=$(cd "${1:?usage: window_game.sh BUILD_DIR}" && pwd)
@@ -87,6 +88,37 @@ pixel() {
 }
 is_ring() { read -r r g b <<<"$1"; [ "$r" -gt 200 ] && [ "$g" -lt 160 ] && [ "$b" -lt 120 ]; }
 
+# Brightest channel value (0-255) in the w x h block at client (x, y) of the
+# last screenshot.
+block_max() {
+  convert "$work/shot.png" -crop "$3x$4+$((x0 + $1))+$((y0 + $2))" +repage \
+    -format "%[fx:int(255*maxima)]" info:
+}
+
+# Moves the keyboard focus off every window (to the pointer's root).
+focus_away() {
+  python3 - <<'PY'
+import ctypes
+x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x11.XSetInputFocus.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_ulong]
+x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+display = x11.XOpenDisplay(None)
+x11.XSetInputFocus(display, 1, 0, 0)  # PointerRoot, RevertToNone, CurrentTime
+x11.XSync(display, 0)
+PY
+}
+
+# Clicks the left button at client (x, y).
+click_at() {
+  xdotool mousemove $((x0 + $1)) $((y0 + $2))
+  sleep 0.1
+  xdotool mousedown 1
+  sleep 0.1
+  xdotool mouseup 1
+}
+
 # --- caption, client size, second instance, a real key press, close box
 start_game
 name=$(xdotool getwindowname "$wid")
@@ -94,10 +126,23 @@ name=$(xdotool getwindowname "$wid")
 size=$(xwininfo -id "$wid" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
 [ "$size" = "640x480" ] || fail "client area is $size"
 
+focus_away
+[ "$(xdotool getwindowfocus 2>/dev/null)" = "$wid" ] && fail "could not move the focus away"
 timeout 10 "$exe" >"$work/second.log" 2>&1
 code=$?
 [ "$code" = 0 ] || fail "second instance exited $code"
 kill -0 "$pid" 2>/dev/null || fail "the first instance ended when the second started"
+for _ in $(seq 20); do [ "$(xdotool getwindowfocus 2>/dev/null)" = "$wid" ] && break; sleep 0.1; done
+[ "$(xdotool getwindowfocus 2>/dev/null)" = "$wid" ] || fail "the second start did not raise the first"
+
+# The yellow marker box follows the pointer: a 20 x 20 box centred on it.
+xdotool mousemove $((x0 + 100)) $((y0 + 400))
+sleep 0.3
+read -r r g b <<<"$(pixel 100 400)"
+[ "$r" -gt 250 ] && [ "$g" -gt 250 ] && [ "$b" = 0 ] || fail "no marker at the pointer: $r $g $b"
+outline=$(pixel 90 390)
+[ "$outline" = "255 0 0" ] || fail "marker outline at (90, 390) is $outline"
+xdotool mousemove $((x0 + 600)) $((y0 + 440))
 
 before=$(pixel 340 247)
 is_ring "$before" && fail "a mark before any key: $before"
@@ -123,6 +168,40 @@ press Return
 wait_exit
 [ "$code" = 0 ] || fail "Esc + はい: exit $code"
 
+# --- the question answered with the mouse: いいえ keeps the game, はい ends it
+# (the box is centred: はい is left of the middle, いいえ right of it)
+start_game
+press Escape
+sleep 0.5
+click_at 370 279
+sleep 0.5
+kill -0 "$pid" 2>/dev/null || fail "a click on いいえ ended the game"
+press Escape
+sleep 0.5
+click_at 270 279
+wait_exit
+[ "$code" = 0 ] || fail "a click on はい: exit $code"
+
+# --- a whole game: player 1 fills the middle row; a second after the board
+# is full the result scene shows the winner's text alone
+start_game
+for key in Return Up Left space Down Return Up Right Return Right space Down Down Return \
+           Left space Left space Up Right Right Return; do
+  press "$key"
+  sleep 0.1
+done
+sleep 0.3
+pixel 0 0 >/dev/null
+[ "$(block_max 280 200 120 120)" -gt 200 ] || fail "the board is gone at once"
+sleep 1.5
+pixel 0 0 >/dev/null
+# The board's rows above and below the text line are black.
+[ "$(block_max 270 190 140 45)" = 0 ] && [ "$(block_max 270 260 140 70)" = 0 ] ||
+  fail "the board is still shown after the game"
+[ "$(block_max 320 240 60 14)" -gt 200 ] || fail "no winner's text at (320, 240)"
+kill "$pid"
+wait "$pid" 2>/dev/null
+
 # --- the close box while the question is open ends the game too
 start_game
 press Escape
@@ -130,6 +209,19 @@ sleep 0.5
 python3 "$here/x11_close_window.py" "$wid" || fail "could not press the close box"
 wait_exit
 [ "$code" = 0 ] || fail "close box during the question: exit $code"
+
+# --- the run settings: a frame limit ends the game in order, bad values
+# refuse to start
+RU_MAX_FRAMES=30 timeout 20 "$exe" >"$work/limit.log" 2>&1
+code=$?
+[ "$code" = 0 ] || fail "RU_MAX_FRAMES=30 in a window: exit $code"
+grep -q "running headless" "$work/limit.log" && fail "RU_MAX_FRAMES=30 ran headless"
+RU_MAX_FRAMES=0 timeout 20 "$exe" >"$work/limit.log" 2>&1
+code=$?
+[ "$code" = 0 ] || fail "RU_MAX_FRAMES=0 in a window: exit $code"
+RU_DEPTH=8 timeout 20 "$exe" >"$work/depth.log" 2>&1
+code=$?
+[ "$code" = 2 ] || fail "RU_DEPTH=8 in a window: exit $code"
 
 # --- every back-buffer format reaches the window with the right colours
 for depth in 15 24 32; do

@@ -152,6 +152,11 @@ TEST_F(SdlEvents, ASecondPressInTimeAndPlaceIsADoubleClickOnly) {
   Click(SDL_BUTTON_RIGHT, 50, 50, 9100);   // other button: no pair
   Click(SDL_BUTTON_RIGHT, 50, 50, 9200);
   EXPECT_EQ(Downs(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_RBUTTONDBLCLK}));
+
+  Click(SDL_BUTTON_LEFT, 70, 70, 12000);
+  Click(SDL_BUTTON_RIGHT, 70, 70, 12100);  // breaks the left pair
+  Click(SDL_BUTTON_LEFT, 70, 70, 12200);
+  EXPECT_EQ(Downs(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONDOWN}));
 }
 
 TEST_F(SdlEvents, WithoutDoubleClicksEveryPressIsAPress) {

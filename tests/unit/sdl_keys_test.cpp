@@ -9,10 +9,11 @@ using platform::sdl::KeyLParam;
 using platform::sdl::TranslateKey;
 using platform::sdl::VirtualKey;
 
-SDL_Keysym Sym(SDL_Scancode code, SDL_Keycode sym) {
+SDL_Keysym Sym(SDL_Scancode code, SDL_Keycode sym, Uint16 mod = KMOD_NUM) {
   SDL_Keysym k{};
   k.scancode = code;
   k.sym = sym;
+  k.mod = mod;
   return k;
 }
 
@@ -64,10 +65,17 @@ TEST(SdlKeys, LettersFollowTheLayoutAndKeypadFollowsNumLock) {
   // A French keyboard: the key at the Q position types 'a'.
   EXPECT_EQ(TranslateKey(Sym(SDL_SCANCODE_Q, SDLK_a)).vk, 'A');
   EXPECT_EQ(TranslateKey(Sym(SDL_SCANCODE_Q, SDLK_a)).scan, 0x10);
-  // Num Lock off: keypad 8 is Up, but not an extended key.
+  // Num Lock off: keypad 8 is Up, but not an extended key, whether the
+  // driver names the keypad key (with Num Lock in the modifiers) or Up.
   const VirtualKey up = TranslateKey(Sym(SDL_SCANCODE_KP_8, SDLK_UP));
   EXPECT_EQ(up.vk, VK_UP);
   EXPECT_FALSE(up.extended);
+  EXPECT_EQ(TranslateKey(Sym(SDL_SCANCODE_KP_8, SDLK_KP_8, KMOD_NONE)).vk, VK_UP);
+  EXPECT_EQ(TranslateKey(Sym(SDL_SCANCODE_KP_1, SDLK_KP_1, KMOD_SHIFT)).vk, VK_END);
+  EXPECT_EQ(TranslateKey(Sym(SDL_SCANCODE_KP_PERIOD, SDLK_KP_PERIOD, KMOD_NONE)).vk, VK_DELETE);
+  EXPECT_EQ(TranslateKey(Sym(SDL_SCANCODE_KP_1, SDLK_KP_1)).vk, VK_NUMPAD0 + 1);
+  // Operators and Enter do not depend on Num Lock.
+  EXPECT_EQ(TranslateKey(Sym(SDL_SCANCODE_KP_PLUS, SDLK_KP_PLUS, KMOD_NONE)).vk, VK_ADD);
 }
 
 TEST(SdlKeys, UnknownScanCodesHaveNoCode) {
