@@ -35,7 +35,11 @@ std::unique_ptr<Backend> CreateBackendFromEnvironment() {
   if (name && *name && !wantHeadless && !wantSdl)
     std::fprintf(stderr, "RU_BACKEND=%s is not a backend (sdl or headless); using the default\n",
                  name);
-  if (!wantHeadless && (wantSdl || DisplayAvailable())) {
+  // Scripts drive headless runs: with one given and no backend named, run
+  // headless even when a display is there.
+  const char* script = std::getenv("RU_SCRIPT");
+  const bool scripted = script && *script;
+  if (!wantHeadless && (wantSdl || (DisplayAvailable() && !scripted))) {
     if (auto sdl = CreateSdlBackend()) return sdl;
     std::fprintf(stderr,
                  "No display could be opened; running headless. To run headless on purpose: "

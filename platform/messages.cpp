@@ -3,7 +3,7 @@
 // that GetKeyState reads.
 #include "platform/messages.h"
 
-#include <deque>
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -13,8 +13,33 @@
 namespace platform {
 
 namespace {
+// A fixed ring of posted messages: posting in a frame never allocates. Like
+// a Windows queue it has a limit; a post to a full queue fails.
+class MessageRing {
+ public:
+  static constexpr size_t kCapacity = 10000;
+  bool empty() const { return count_ == 0; }
+  size_t size() const { return count_; }
+  const MSG& front() const { return items_[head_]; }
+  bool push_back(const MSG& m) {
+    if (count_ == kCapacity) return false;
+    items_[(head_ + count_) % kCapacity] = m;
+    ++count_;
+    return true;
+  }
+  void pop_front() {
+    head_ = (head_ + 1) % kCapacity;
+    --count_;
+  }
+  void clear() { head_ = count_ = 0; }
+
+ private:
+  std::array<MSG, kCapacity> items_{};
+  size_t head_ = 0, count_ = 0;
+};
+
 struct QueueState {
-  std::deque<MSG> queue;
+  MessageRing queue;
   bool quitPending = false;
   int quitCode = 0;
   std::vector<std::pair<HWND, WindowProcFn>> procs;
@@ -81,8 +106,8 @@ WindowProcFn FindProc(HWND hwnd) {
 }  // namespace
 
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  state.queue.push_back(MSG{hwnd, message, wParam, lParam, TimeGetTime()});
-  return TRUE;
+  return state.queue.push_back(MSG{hwnd, message, wParam, lParam, TimeGetTime()}) ? TRUE
+                                                                                    : FALSE;
 }
 
 void PostQuitMessage(int code) {

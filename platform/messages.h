@@ -20,7 +20,8 @@ struct MSG {
 
 using WindowProcFn = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 
-// Appends a message to the queue (PostMessageA). Always succeeds.
+// Appends a message to the queue (PostMessageA). FALSE when the queue
+// already holds its limit of 10000 messages.
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Asks the loop to end: WM_QUIT with `code` is returned once the queue holds
 // no other message (PostQuitMessage).

@@ -34,6 +34,23 @@ TEST(Messages, QuitComesOnlyAfterTheQueueDrains) {
   EXPECT_FALSE(platform::PeekMessage(&m, PM_REMOVE));
 }
 
+TEST(Messages, AFullQueueRefusesPostsAndKeepsOrder) {
+  headless_run::Fresh();
+  int posted = 0;
+  while (platform::PostMessage(Window(), WM_USER, WPARAM(posted), 0)) ++posted;
+  EXPECT_EQ(posted, 10000);
+  platform::MSG m;
+  for (int i = 0; i < 3; ++i) {  // wraps around the ring
+    ASSERT_TRUE(platform::PeekMessage(&m, PM_REMOVE));
+    EXPECT_EQ(m.wParam, WPARAM(i));
+    EXPECT_TRUE(platform::PostMessage(Window(), WM_USER + 1, WPARAM(i), 0));
+  }
+  EXPECT_FALSE(platform::PostMessage(Window(), WM_USER, 0, 0));
+  EXPECT_EQ(platform::PendingMessageCount(), 10000);
+  platform::ResetMessages();
+  EXPECT_EQ(platform::PendingMessageCount(), 0);
+}
+
 TEST(Messages, KeyStateFollowsTakenMessagesOnly) {
   headless_run::Fresh();
   platform::PostMessage(Window(), WM_KEYDOWN, VK_SHIFT, 0);
