@@ -53,11 +53,11 @@ bool StartLibrary() {
   platform::SetBackend(std::make_unique<platform::HeadlessBackend>(platform::HeadlessOptions{}));
   ruSystem::InitState();
   platform::Backend& backend = platform::GetBackend();
-  platform::WindowSpec spec;
-  spec.caption = "ピクノ";
-  spec.width = 646;
-  spec.height = 505;
-  ruSystem::MainWindow = backend.CreateMainWindow(spec);
+  platform::WindowSpec request;
+  request.caption = "ピクノ";
+  request.width = 646;
+  request.height = 505;
+  ruSystem::MainWindow = backend.CreateMainWindow(request);
   if (!ruSystem::MainWindow) return false;
   platform::SetWindowProc(ruSystem::MainWindow, ruSystem::WindowProc);
   GameInit();

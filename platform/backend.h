@@ -36,7 +36,7 @@ class Backend {
   // ---- window
   // Creates the one window (hidden until ShowWindow); nullptr on failure.
   // The client area is outer size minus the frame metrics.
-  virtual HWND CreateMainWindow(const WindowSpec& spec) = 0;
+  virtual HWND CreateMainWindow(const WindowSpec& request) = 0;
   // SW_HIDE hides, anything else shows.
   virtual void ShowWindow(HWND hwnd, int command) = 0;
   // Topmost on or off (SetWindowPos with HWND_TOPMOST or the window itself).

@@ -22,18 +22,18 @@ constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 // metric, centred on the screen (signed division truncating toward zero).
 platform::WindowSpec MainWindowSpec(const char* caption) {
   const platform::Backend& b = platform::GetBackend();
-  platform::WindowSpec spec;
-  spec.caption = caption;
-  spec.style = kWindowStyle;
-  spec.doubleClicks = true;
-  spec.width = kClientWidth + b.GetSystemMetrics(SM_CXBORDER) + b.GetSystemMetrics(SM_CXEDGE) +
+  platform::WindowSpec request;
+  request.caption = caption;
+  request.style = kWindowStyle;
+  request.doubleClicks = true;
+  request.width = kClientWidth + b.GetSystemMetrics(SM_CXBORDER) + b.GetSystemMetrics(SM_CXEDGE) +
                b.GetSystemMetrics(SM_CXDLGFRAME);
-  spec.height = kClientHeight + b.GetSystemMetrics(SM_CYCAPTION) +
+  request.height = kClientHeight + b.GetSystemMetrics(SM_CYCAPTION) +
                 b.GetSystemMetrics(SM_CYEDGE) + b.GetSystemMetrics(SM_CYBORDER) +
                 b.GetSystemMetrics(SM_CYDLGFRAME);
-  spec.x = (b.GetSystemMetrics(SM_CXSCREEN) - spec.width) / 2;
-  spec.y = (b.GetSystemMetrics(SM_CYSCREEN) - spec.height) / 2;
-  return spec;
+  request.x = (b.GetSystemMetrics(SM_CXSCREEN) - request.width) / 2;
+  request.y = (b.GetSystemMetrics(SM_CYSCREEN) - request.height) / 2;
+  return request;
 }
 
 void CopyCommandLine(const char* line) {

@@ -80,7 +80,7 @@ class HeadlessBackend : public Backend {
   int RaiseCount() const { return raises_; }
   int BeepCount() const { return beeps_; }
   int PresentCount() const { return presents_; }
-  const WindowSpec& LastWindowSpec() const { return spec_; }
+  const WindowSpec& LastWindowSpec() const { return windowRequest_; }
   // Moves the cursor as the mouse would (screen coordinates); no message.
   void PlaceCursor(int x, int y) { cursor_ = POINT{x, y}; }
   // Makes the next CreateMainWindow fail.
@@ -90,7 +90,7 @@ class HeadlessBackend : public Backend {
 
   // ---- Backend
   const char* Name() const override { return "headless"; }
-  HWND CreateMainWindow(const WindowSpec& spec) override;
+  HWND CreateMainWindow(const WindowSpec& request) override;
   void ShowWindow(HWND hwnd, int command) override;
   void SetTopmost(HWND hwnd, bool topmost) override;
   void MinimizeWindow(HWND hwnd) override;
@@ -138,7 +138,7 @@ class HeadlessBackend : public Backend {
   std::vector<std::string> nextCaptures_;  // files wanted for the coming step
   int captureFrame_ = 0;
   bool capturedThisStep_ = false;
-  WindowSpec spec_;
+  WindowSpec windowRequest_;
   HWND window_ = nullptr;
   bool failCreate_ = false;
   bool activated_ = false;

@@ -131,12 +131,12 @@ HeadlessBackend::~HeadlessBackend() {
 }
 
 // ---------------------------------------------------------------- window
-HWND HeadlessBackend::CreateMainWindow(const WindowSpec& spec) {
+HWND HeadlessBackend::CreateMainWindow(const WindowSpec& request) {
   if (failCreate_) {
     failCreate_ = false;
     return nullptr;
   }
-  spec_ = spec;
+  windowRequest_ = request;
   window_ = kWindow;
   visible_ = false;
   activated_ = false;
@@ -170,8 +170,8 @@ void HeadlessBackend::RaiseWindow() {
 }
 
 POINT HeadlessBackend::ClientOrigin() const {
-  return POINT{spec_.x + GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXDLGFRAME),
-               spec_.y + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYDLGFRAME)};
+  return POINT{windowRequest_.x + GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXDLGFRAME),
+               windowRequest_.y + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYDLGFRAME)};
 }
 
 int HeadlessBackend::GetSystemMetrics(int index) const {

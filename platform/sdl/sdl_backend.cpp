@@ -45,10 +45,10 @@ class SdlBackend final : public Backend {
   const char* Name() const override { return "sdl"; }
 
   // ---- window
-  HWND CreateMainWindow(const WindowSpec& spec) override {
-    if (hwnd_ || !window_.Create(spec)) return nullptr;
+  HWND CreateMainWindow(const WindowSpec& request) override {
+    if (hwnd_ || !window_.Create(request)) return nullptr;
     hwnd_ = reinterpret_cast<HWND>(&window_);
-    events_.Attach(hwnd_, spec.doubleClicks);
+    events_.Attach(hwnd_, request.doubleClicks);
     cursor_.Attach(window_.Handle());
     presenter_.Attach(window_.Renderer(), window_.HasVsync());
     return hwnd_;

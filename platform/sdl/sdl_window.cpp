@@ -11,14 +11,14 @@ namespace platform::sdl {
 
 Window::~Window() { Destroy(); }
 
-bool Window::Create(const WindowSpec& spec) {
+bool Window::Create(const WindowSpec& request) {
   Destroy();
-  clientWidth_ = spec.width - kFrameWidth;
-  clientHeight_ = spec.height - kFrameHeight;
+  clientWidth_ = request.width - kFrameWidth;
+  clientHeight_ = request.height - kFrameHeight;
   if (clientWidth_ <= 0 || clientHeight_ <= 0) return false;
   const int side = kFrameWidth / 2;
-  const std::string caption = Cp932ToUtf8(spec.caption);
-  window_ = SDL_CreateWindow(caption.c_str(), spec.x + side, spec.y + kFrameHeight - side,
+  const std::string caption = Cp932ToUtf8(request.caption);
+  window_ = SDL_CreateWindow(caption.c_str(), request.x + side, request.y + kFrameHeight - side,
                              clientWidth_, clientHeight_, SDL_WINDOW_HIDDEN);
   if (!window_) {
     std::fprintf(stderr, "SDL_CreateWindow: %s\n", SDL_GetError());

@@ -20,7 +20,7 @@ class Window {
  public:
   ~Window();
   // Creates the window hidden, with a renderer; false on failure.
-  bool Create(const WindowSpec& spec);
+  bool Create(const WindowSpec& request);
   // Destroys window and renderer; harmless when none exists.
   void Destroy();
   bool Exists() const { return window_ != nullptr; }

@@ -49,12 +49,12 @@ TEST(FrameLoop, WindowIsCentredShownNotTopmostWithImeOff) {
   h.gameInit = [&] { ++inits; };
   EXPECT_EQ(RunWinMain(h, Frames(1)), 0);
   auto* b = platform::GetHeadlessBackend();
-  const platform::WindowSpec& spec = b->LastWindowSpec();
-  EXPECT_EQ(spec.width, 640 + 1 + 2 + 3);
-  EXPECT_EQ(spec.height, 480 + 19 + 2 + 1 + 3);
-  EXPECT_EQ(spec.x, (1024 - spec.width) / 2);
-  EXPECT_EQ(spec.y, (768 - spec.height) / 2);
-  EXPECT_EQ(spec.style, DWORD(0x00CA0000));
+  const platform::WindowSpec& request = b->LastWindowSpec();
+  EXPECT_EQ(request.width, 640 + 1 + 2 + 3);
+  EXPECT_EQ(request.height, 480 + 19 + 2 + 1 + 3);
+  EXPECT_EQ(request.x, (1024 - request.width) / 2);
+  EXPECT_EQ(request.y, (768 - request.height) / 2);
+  EXPECT_EQ(request.style, DWORD(0x00CA0000));
   EXPECT_FALSE(b->Topmost());
   EXPECT_FALSE(b->ImeEnabled());
   EXPECT_EQ(ruSystem::ModeFlags, 3);

@@ -265,9 +265,9 @@ TEST(BmpDecode, TruncatedAndBrokenRleAreRefused) {
 namespace {
 
 TEST(BmpLoad, FilesAndResourcesWithOrWithoutFileHeader) {
-  BmpSpec spec{2, 1, 24};
-  spec.pixels = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0, 0};
-  const Bytes file = spec.Build();
+  BmpSpec request{2, 1, 24};
+  request.pixels = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0, 0};
+  const Bytes file = request.Build();
   const std::string path = ::testing::TempDir() + "bmp_load_test.bmp";
   std::FILE* f = std::fopen(path.c_str(), "wb");
   ASSERT_TRUE(f);
