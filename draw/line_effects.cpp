@@ -38,10 +38,21 @@ void AdvanceDegrees(float& phase, float speed) {
 // Moves a scroll position back by speed and wraps it by the height: up
 // when below 0, then down when at or past the height (a tiny negative
 // position rounds up to the height itself and must come back to 0).
+// A long frame (a message box, a dragged window) may move it by more than
+// the height: whole heights go first, so rows never leave the rectangle.
 void AdvanceScroll(float& scroll, float speed, int height) {
   scroll -= ruSystem::FrameTime * speed;
+  if (scroll < -height || scroll >= 2.0f * height) scroll = std::fmod(scroll, float(height));
   if (scroll < 0) scroll += float(height);
   if (scroll >= float(height)) scroll -= float(height);
+}
+
+// Keeps a tiling offset within one tile left of (or above) 0, so the
+// tiles always cover the screen; whole tiles go first after a long frame.
+void WrapTileOffset(float& offset, int size) {
+  if (offset < -2.0f * size || offset > float(size)) offset = std::fmod(offset, float(size));
+  if (offset < -size) offset += float(size);
+  if (offset > 0) offset -= float(size);
 }
 
 bool EmptyRect(int left, int top, int right, int bottom) {
@@ -112,10 +123,8 @@ void DrawTile(float speedX, float speedY, int objectNo, int left, int top, int r
       Draw(w * j + int(TileX), h * i + int(TileY), objectNo, left, top, right, bottom);
   TileX += ruSystem::FrameTime * speedX;
   TileY += ruSystem::FrameTime * speedY;
-  if (TileX < -w) TileX += float(w);
-  if (TileX > 0) TileX -= float(w);
-  if (TileY < -h) TileY += float(h);
-  if (TileY > 0) TileY -= float(h);
+  WrapTileOffset(TileX, w);
+  WrapTileOffset(TileY, h);
 }
 
 void DrawLineRepeat(int x, int y, int step, int objectNo, int left, int top, int right,

@@ -183,3 +183,31 @@ TEST_F(FlipTest, AFailedLockReturnsZeroAndLeavesNothingLocked) {
 }
 
 }  // namespace
+
+// A frame of several seconds (after a message box or a stalled loop) moves
+// the tiling and the scrolls by many tiles at once: they still cover the
+// screen and show rows of the rectangle only.
+TEST_F(FamilyTest, LongFramesKeepTilesCoveringAndScrollsInsideTheRectangle) {
+  ruSystem::FrameTime = 3;
+  ruDraw::DrawTile(100, -100, object_, 0, 0, 8, 6);  // 300 and -300 pixels
+  EXPECT_TRUE(ruDraw::TileX >= -8 && ruDraw::TileX <= 0) << ruDraw::TileX;
+  EXPECT_TRUE(ruDraw::TileY >= -6 && ruDraw::TileY <= 0) << ruDraw::TileY;
+  ruDraw::ClearScreen();
+  ruSystem::FrameTime = 0;
+  ruDraw::DrawTile(0, 0, object_, 0, 0, 8, 6);
+  EXPECT_NE(BackPixel(0, 0), 0u);
+  EXPECT_NE(BackPixel(639, 479), 0u);
+
+  ruSystem::FrameTime = 3;
+  ruDraw::DrawWaveScroll(100, 50, 0, 0, 0, 10, object_, 0, 10, 8, 20);  // -30 rows
+  ruDraw::DrawWaveTile(0, 1, 0, 0, 0, -10, object_, 0, 10, 8, 20);       // +30 rows
+  EXPECT_TRUE(ruDraw::WaveScroll >= 0 && ruDraw::WaveScroll < 10) << ruDraw::WaveScroll;
+  EXPECT_TRUE(ruDraw::WaveTileScroll >= 0 && ruDraw::WaveTileScroll < 10) << ruDraw::WaveTileScroll;
+  ruDraw::ClearScreen();
+  ruSystem::FrameTime = 0;
+  ruDraw::DrawWaveScroll(100, 50, 0, 0, 0, 0, object_, 0, 10, 8, 20);
+  for (int line = 60; line < 70; ++line) {
+    const int row = Row(line);
+    EXPECT_TRUE(row >= 10 && row < 20) << line << ": row " << row;
+  }
+}
