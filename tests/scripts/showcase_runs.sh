@@ -1,0 +1,72 @@
+#!/bin/bash
+# showcase_runs.sh - the showcase program run headless with a script: it
+# turns its pages, goes to the second scene through a question and back
+# through a notice, and exits 0; the captured frames hold its drawings and
+# a second run captures the same bytes.
+# Usage: bash showcase_runs.sh <build dir>
+set -u
+build="$(cd "$1" && pwd)"
+showcase="$build/showcase"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+export RU_BACKEND=headless
+export RU_INSTANCE_KEY="showcase-runs-$$"
+failures=0
+
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" != "$3" ]; then
+    echo "FAIL: $1: expected $2, got $3"
+    failures=$((failures + 1))
+  else
+    echo "ok: $1"
+  fi
+}
+pixel() {  # pixel FILE X Y -> "b g r" as hex bytes
+  od -An -tx1 -j $((54 + (479 - $3) * 1920 + $2 * 3)) -N3 "$1" | tr -d ' \n'
+}
+
+cat > "$work/tour.txt" <<TXT
+3 capture $work/sprites.bmp
+4 key RIGHT
+8 capture $work/shapes.bmp
+9 key RIGHT
+13 key RIGHT
+20 answer yes
+20 key RETURN
+24 capture $work/scene2.bmp
+26 answer ok
+26 key SPACE
+30 capture $work/back.bmp
+40 answer yes
+40 key ESCAPE
+TXT
+(cd "$work" && RU_SCRIPT="$work/tour.txt" timeout 20 "$showcase" 2> "$work/run.err")
+check "the tour ends with exit 0" 0 $?
+for f in sprites shapes scene2 back; do
+  check "$f captured" 921654 "$(stat -c %s "$work/$f.bmp" 2>/dev/null)"
+done
+grep -q '場面 2 へ進みますか？ -> yes' "$work/run.err"
+check "the question is asked" 0 $?
+grep -q '場面 1 に戻ります -> ok' "$work/run.err"
+check "the notice is shown" 0 $?
+grep -q '終了しますか？ -> yes' "$work/run.err"
+check "Esc asks to quit" 0 $?
+grep -q 'nothing was presented' "$work/run.err"
+check "every capture had a frame" 1 $?
+
+# The block bitmap beside the program is loaded: a mark's red ring.
+check "the block bitmap is drawn keyed" 4261ff "$(pixel "$work/sprites.bmp" 25 100)"
+check "the block bitmap is drawn unkeyed" 4261ff "$(pixel "$work/sprites.bmp" 125 100)"
+check "the clip window holds the tiles" 000000 "$(pixel "$work/sprites.bmp" 310 300)"
+check "white rectangle" ffffff "$(pixel "$work/shapes.bmp" 545 205)"
+check "half-mixed rectangle (red and white)" 7b7df7 "$(pixel "$work/shapes.bmp" 100 400)"
+check "inverted box (blue to yellow)" 00ffff "$(pixel "$work/shapes.bmp" 400 400)"
+check "scene 2 is white" ffffff "$(pixel "$work/scene2.bmp" 600 400)"
+check "back in scene 1 (black)" 000000 "$(pixel "$work/back.bmp" 600 400)"
+
+cp "$work/shapes.bmp" "$work/first.bmp"
+(cd "$work" && RU_SCRIPT="$work/tour.txt" timeout 20 "$showcase" 2> /dev/null)
+cmp -s "$work/first.bmp" "$work/shapes.bmp"
+check "a second run captures the same bytes" 0 $?
+
+exit $failures
