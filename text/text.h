@@ -32,7 +32,8 @@ void InitFont();
 // Frees FontDesc.
 void ExitFont();
 // Creates the current font (face 0 serif, 1 sans, else the kept name) and
-// selects it into the back buffer's DC.
+// selects it into the back buffer's DC, held until ResetFont: primitives
+// called in between draw nothing.
 void SetFont(int face, int height, int angle, int weight, int italic, int underline);
 // As SetFont with a face name; the character set comes from FontList.
 void SetFontName(const char* name, int height, int angle, int weight, int italic,
