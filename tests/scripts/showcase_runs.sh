@@ -57,8 +57,12 @@ check "every capture had a frame" 1 $?
 # The block bitmap beside the program is loaded: a mark's red ring.
 check "the block bitmap is drawn keyed" 4261ff "$(pixel "$work/sprites.bmp" 25 100)"
 check "the block bitmap is drawn unkeyed" 4261ff "$(pixel "$work/sprites.bmp" 125 100)"
+check "the colour key lets the grey through" 636163 "$(pixel "$work/sprites.bmp" 21 81)"
+check "the unkeyed copy covers it" 000000 "$(pixel "$work/sprites.bmp" 121 81)"
 check "the clip window holds the tiles" 000000 "$(pixel "$work/sprites.bmp" 310 300)"
 check "white rectangle" ffffff "$(pixel "$work/shapes.bmp" 545 205)"
+check "black frame on white" 000000,ffffff \
+  "$(pixel "$work/shapes.bmp" 425 300),$(pixel "$work/shapes.bmp" 430 300)"
 check "half-mixed rectangle (red and white)" 7b7df7 "$(pixel "$work/shapes.bmp" 100 400)"
 check "inverted box (blue to yellow)" 00ffff "$(pixel "$work/shapes.bmp" 400 400)"
 check "scene 2 is white" ffffff "$(pixel "$work/scene2.bmp" 600 400)"

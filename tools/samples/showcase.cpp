@@ -60,6 +60,7 @@ void Title(const char* text) {
 
 void SpritesPage() {
   Title("1. スプライト");
+  ruDraw::Box(10, 70, 630, 210, kGrey, kGrey, 1);  // shows where the colour key cuts
   ruDraw::Draw(20, 80, Marks, 0, 0, 80, 40);
   ruDraw::DrawNoKey(120, 80, Marks, 0, 0, 80, 40);
   ruDraw::DrawStretch(220, 80, Marks, 0, 0, 40, 40, 80, 60);
@@ -91,7 +92,8 @@ void PrimitivesPage() {
   ruDraw::FillRect(420, 200, 520, 260, ruDraw::WhiteColor & 0x001F);  // raw pixel: blue bits
   ruDraw::WhiteRect(540, 200, 620, 260);
   ruDraw::ClearRect(560, 220, 600, 240);
-  ruDraw::FrameRect(420, 280, 620, 340);
+  ruDraw::WhiteRect(420, 280, 620, 340);
+  ruDraw::FrameRect(425, 285, 615, 335);
   ruDraw::Box(20, 360, 300, 440, kRed, kRed, 1);
   ruDraw::HalfRect(60, 380, 260, 420, ruDraw::WhiteColor);  // pink: red mixed with white
   ruDraw::Box(340, 360, 620, 440, kBlue, kWhite, 1);
