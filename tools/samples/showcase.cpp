@@ -177,7 +177,7 @@ void PlayScene() {
   DrawGlider();
   DrawHint();
   ruDraw::PrintFps();
-  int enter = 0;
+  static int enter = 0;  // a key's state lives from check to check
   ruSystem::GetKey(VK_RETURN, &enter);
   ruDraw::Present();
   if (enter == 1 && Page == kPages - 1 && ruSystem::Question("場面 2 へ進みますか？"))
