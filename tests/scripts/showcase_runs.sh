@@ -1,8 +1,9 @@
 #!/bin/bash
 # showcase_runs.sh - the showcase program run headless with a script: it
 # turns its pages, goes to the second scene through a question and back
-# through a notice, and exits 0; the captured frames hold its drawings and
-# a second run captures the same bytes.
+# through a notice, and exits 0; the captured frames hold its drawings,
+# scene 2 returns by itself after 10 s, and a second run captures the same
+# bytes.
 # Usage: bash showcase_runs.sh <build dir>
 set -u
 build="$(cd "$1" && pwd)"
@@ -67,6 +68,27 @@ check "half-mixed rectangle (red and white)" 7b7df7 "$(pixel "$work/shapes.bmp" 
 check "inverted box (blue to yellow)" 00ffff "$(pixel "$work/shapes.bmp" 400 400)"
 check "scene 2 is white" ffffff "$(pixel "$work/scene2.bmp" 600 400)"
 check "back in scene 1 (black)" 000000 "$(pixel "$work/back.bmp" 600 400)"
+
+# Scene 2 goes back by itself 10 s after its first frame (frames of 16 ms):
+# still there at frame 600, back in scene 1 at frame 650, and a second visit
+# counts its 10 s afresh.
+cat > "$work/auto.txt" <<TXT
+4 key RIGHT
+6 key RIGHT
+8 key RIGHT
+10 answer yes
+10 key RETURN
+600 capture $work/a600.bmp
+650 capture $work/a650.bmp
+660 answer yes
+660 key RETURN
+1200 capture $work/a1200.bmp
+TXT
+(cd "$work" && RU_SCRIPT="$work/auto.txt" RU_MAX_FRAMES=1200 timeout 30 "$showcase" 2> /dev/null)
+check "the timed return runs to its frame limit" 0 $?
+check "scene 2 before its 10 s" ffffff "$(pixel "$work/a600.bmp" 600 400)"
+check "scene 1 after them" 000000 "$(pixel "$work/a650.bmp" 600 400)"
+check "a second visit starts its own 10 s" ffffff "$(pixel "$work/a1200.bmp" 600 400)"
 
 cp "$work/shapes.bmp" "$work/first.bmp"
 (cd "$work" && RU_SCRIPT="$work/tour.txt" timeout 20 "$showcase" 2> /dev/null)

@@ -16,6 +16,7 @@ constexpr COLORREF kGreen = RGB(0, 200, 0), kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0), kGrey = RGB(96, 96, 96);
 constexpr int kPages = 4;
 constexpr int kBlinkWait = 1;  // numbered wait for the blinking hint
+constexpr int kBackWait = 2;   // numbered wait: scene 2 returns by itself
 
 int Marks = 0;   // the two 40 x 40 marks side by side (80 x 40)
 int Ball = 0;    // a 32 x 32 ball made with primitives, black keyed
@@ -186,12 +187,18 @@ void PlayScene() {
 
 void ResultScene() {
   static int space = 0;
+  static float seconds = 0;
+  if (ruSystem::SceneStart) {  // the scene's first frame: start its clock
+    seconds = 0;
+    ruSystem::SetWait(kBackWait, 10000);
+  }
+  seconds += ruSystem::FrameTime;
   ruDraw::WhiteScreen();
   ruDraw::SetFont(1, 32, 0, 1, 0, 0);
   ruDraw::SetTextColor(kBlue, 0, 1);
   ruDraw::PutText(200, 200, "場面 2");
   ruDraw::ResetFont();
-  ruDraw::Print(200, 260, "Space で戻る");
+  ruDraw::Printf(200, 260, "Space で戻る (10 秒で自動)  %4.1f 秒", seconds);
   DrawGlider();
   ruDraw::Present();
   ruSystem::GetKey(VK_SPACE, &space);
@@ -199,4 +206,5 @@ void ResultScene() {
     ruSystem::Message("場面 1 に戻ります");
     ruSystem::SceneNo = 1;
   }
+  if (ruSystem::CheckWait(kBackWait)) ruSystem::SceneNo = 1;
 }
