@@ -37,6 +37,10 @@ cat > "$work/tour.txt" <<TXT
 24 capture $work/scene2.bmp
 26 answer ok
 26 key SPACE
+27 move 500 420
+28 ldown
+29 lup
+29 move 560 440
 30 capture $work/back.bmp
 40 answer yes
 40 key ESCAPE
@@ -68,6 +72,9 @@ check "half-mixed rectangle (red and white)" 7b7df7 "$(pixel "$work/shapes.bmp" 
 check "inverted box (blue to yellow)" 00ffff "$(pixel "$work/shapes.bmp" 400 400)"
 check "scene 2 is white" ffffff "$(pixel "$work/scene2.bmp" 600 400)"
 check "back in scene 1 (black)" 000000 "$(pixel "$work/back.bmp" 600 400)"
+check "the click left its marker" 00cb00 "$(pixel "$work/back.bmp" 500 420)"
+check "the cross-hair follows the mouse" ffffff,ffffff \
+  "$(pixel "$work/back.bmp" 555 440),$(pixel "$work/back.bmp" 560 435)"
 
 # Scene 2 goes back by itself 10 s after its first frame (frames of 16 ms):
 # still there at frame 600, back in scene 1 at frame 650, and a second visit

@@ -1,8 +1,9 @@
 // showcase.cpp - a tour of the library on four pages: sprites (keyed, unkeyed,
 // stretched, flipped, waved, shaken, tiled in a clip window), primitives and
 // fills, text, and a scene switch. Right / Left turn the page, Enter asks to
-// go to the second scene, Esc asks to quit. A sprite glides across the top at
-// 120 pixels a second whatever the frame rate. Needs bmp/block.bmp beside the
+// go to the second scene (which returns after 10 s, or on Space), Esc asks to
+// quit. A sprite glides across the top at 120 pixels a second whatever the
+// frame rate; a left click leaves a marker. Needs bmp/block.bmp beside the
 // program (the build copies it); without it the marks are drawn by hand.
 // Headless: RU_BACKEND=headless RU_MAX_FRAMES=300 build/release/showcase
 #include <cmath>
@@ -143,6 +144,16 @@ void DrawGlider() {
   ruDraw::Draw(static_cast<int>(GlideX), 2, Ball, 0, 0, 32, 32);
 }
 
+// A cross-hair at the mouse; a left click leaves a marker where it was.
+void DrawMouse() {
+  static int markX = -100, markY = -100;
+  const int x = ruSystem::MouseX, y = ruSystem::MouseY;
+  if (ruSystem::LeftClick) markX = x, markY = y;
+  ruDraw::Box(markX - 4, markY - 4, markX + 5, markY + 5, kGreen, kWhite, 1);
+  ruDraw::Line(x - 8, y, x + 9, y, kWhite, 1);
+  ruDraw::Line(x, y - 8, x, y + 9, kWhite, 1);
+}
+
 void DrawHint() {
   if (ruSystem::CheckWait(kBlinkWait)) {
     HintShown = !HintShown;
@@ -176,6 +187,7 @@ void PlayScene() {
     default: SwitchPage(); break;
   }
   DrawGlider();
+  DrawMouse();
   DrawHint();
   ruDraw::PrintFps();
   static int enter = 0;  // a key's state lives from check to check
