@@ -2,8 +2,9 @@
 // become a face file found by fontconfig and opened once by FreeType.
 //
 // "標準明朝" and "標準ゴシック" map to the system's Japanese serif and sans
-// faces; an empty name asks for the default Japanese sans face; any other
-// name is a fontconfig family, with Japanese coverage preferred for the
+// faces, and so do the Windows Japanese faces ("ＭＳ 明朝", "MS Gothic", ...)
+// by their design; an empty name asks for the default Japanese sans face;
+// any other name is a fontconfig family, with Japanese coverage preferred for the
 // Shift-JIS and default character sets so that a missing family still
 // falls back to a face that draws kanji. For the Shift-JIS set a family
 // that cannot draw Japanese gives way to the default Japanese face. Faces
@@ -40,12 +41,40 @@ struct FaceQuery {
   bool needsJapanese = false;  // the family itself must cover Japanese
 };
 
+// The Japanese faces every Windows system has, by their Japanese and
+// English names, and the installed faces of the same design that stand in
+// for them (fixed or proportional, serif or sans).
+struct StandIn {
+  const char* windowsName;
+  const char* family;
+  const char* generic;
+};
+constexpr StandIn kWindowsFaces[] = {
+    // ＭＳ 明朝
+    {"\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E\xE6\x9C\x9D", "IPAMincho", "serif"},
+    // ＭＳ Ｐ明朝
+    {"\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE6\x98\x8E\xE6\x9C\x9D", "IPAPMincho", "serif"},
+    // ＭＳ ゴシック
+    {"\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF", "IPAGothic",
+     "sans-serif"},
+    // ＭＳ Ｐゴシック
+    {"\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF",
+     "IPAPGothic", "sans-serif"},
+    {"MS Mincho", "IPAMincho", "serif"},
+    {"MS PMincho", "IPAPMincho", "serif"},
+    {"MS Gothic", "IPAGothic", "sans-serif"},
+    {"MS PGothic", "IPAPGothic", "sans-serif"},
+    {"MS UI Gothic", "IPAPGothic", "sans-serif"},
+};
+
 // The Shift-JIS character set outranks the face name, as in the font
 // mapper: a named face that cannot draw Japanese is not taken for it.
 FaceQuery QueryFor(const std::string& name, BYTE charSet) {
   const bool needs = charSet == SHIFTJIS_CHARSET;
   if (name == kStandardSerif) return {"IPAMincho", "serif", true, needs};
   if (name == kStandardSans || name.empty()) return {"IPAGothic", "sans-serif", true, needs};
+  for (const StandIn& face : kWindowsFaces)
+    if (name == face.windowsName) return {face.family, face.generic, true, needs};
   const bool japanese = charSet == SHIFTJIS_CHARSET || charSet == DEFAULT_CHARSET;
   return {name, "sans-serif", japanese, needs};
 }

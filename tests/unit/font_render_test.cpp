@@ -240,3 +240,16 @@ TEST(FontCache, IdenticalDescriptionsShareOneRealisedFont) {
   EXPECT_NE(e->Instance(), nullptr);
   for (auto* font : {a, b, c, e}) platform::DeleteObject(font);
 }
+
+TEST(TextOut, WindowsJapaneseFaceNamesDrawInTheirStandInDesigns) {
+  const auto serif = InkOf(kMincho, SHIFTJIS_CHARSET, "Agpt1 日本");
+  const auto sans = InkOf(kGothic, SHIFTJIS_CHARSET, "Agpt1 日本");
+  if (serif == sans) GTEST_SKIP() << "no Japanese serif face installed";
+  // A game written for Windows asks for its faces by these names.
+  for (const char* name : {"ＭＳ 明朝", "MS Mincho"})
+    EXPECT_EQ(InkOf(name, SHIFTJIS_CHARSET, "Agpt1 日本"), serif) << name;
+  for (const char* name : {"ＭＳ ゴシック", "MS Gothic"})
+    EXPECT_EQ(InkOf(name, SHIFTJIS_CHARSET, "Agpt1 日本"), sans) << name;
+  EXPECT_NE(InkOf("ＭＳ Ｐ明朝", SHIFTJIS_CHARSET, "Agpt1 日本"),
+            InkOf("ＭＳ Ｐゴシック", SHIFTJIS_CHARSET, "Agpt1 日本"));
+}
