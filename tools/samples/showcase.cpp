@@ -113,9 +113,9 @@ void TextPage() {
   ruDraw::SetTextColor(kGreen, 0, 1);
   ruDraw::PutText(20, 110, "ゴシック 20: 斜体と下線");
   ruDraw::ResetFont();
+  ruDraw::Box(19, 149, 321, 301, kBlue, kWhite, 1);  // outside the text span
   ruDraw::SetFont(1, 16, 0, 0, 0, 0);
   ruDraw::SetTextColor(kWhite, kBlue, 0);
-  ruDraw::Box(19, 149, 321, 301, kBlue, kWhite, 1);
   int h = ruDraw::PutTextBox(20, 150, 320, 300,
                              "箱の中の文章は単語の切れ目で折り返されます。"
                              "Long English words wrap at spaces too.",
@@ -123,6 +123,14 @@ void TextPage() {
   ruDraw::ResetFont();
   ruDraw::Printf(20, 320, "PutTextBox の高さ = %d", h);
   ruDraw::Printf(20, 340, "FrameTime = %.3f 秒", ruSystem::FrameTime);
+  ruDraw::SetFontName("ＭＳ 明朝", 24, 0, 0, 0, 0);  // a face by its Windows name
+  ruDraw::SetTextColor(kWhite, 0, 1);
+  ruDraw::PutText(20, 370, "ＭＳ 明朝: 名前で選んだ書体");
+  ruDraw::ResetFont();
+  ruDraw::SetFont(1, 24, 90, 0, 0, 0);  // turned a quarter to the left (degrees)
+  ruDraw::SetTextColor(kYellow, 0, 1);
+  ruDraw::PutText(600, 300, "縦書き");
+  ruDraw::ResetFont();
 }
 
 void SwitchPage() {
