@@ -10,16 +10,8 @@ first=""
 trap 'kill "$first" 2>/dev/null; rm -rf "$work"' EXIT
 export RU_BACKEND=headless
 export RU_INSTANCE_KEY="sample-runs-$$"
-failures=0
 
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" != "$3" ]; then
-    echo "FAIL: $1: expected $2, got $3"
-    failures=$((failures + 1))
-  else
-    echo "ok: $1"
-  fi
-}
+source "$(dirname "$0")/lib/check.sh"
 
 RU_MAX_FRAMES=100 timeout 10 "$sample"
 check "frame limit exits 0" 0 $?
@@ -88,4 +80,4 @@ wait "$first" 2>/dev/null
 grep -q '\[instance\] raise requested' "$work/first.err"
 check "first instance raised" 0 $?
 
-exit $failures
+finish

@@ -12,16 +12,8 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export RU_BACKEND=headless
 export RU_INSTANCE_KEY="showcase-runs-$$"
-failures=0
 
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" != "$3" ]; then
-    echo "FAIL: $1: expected $2, got $3"
-    failures=$((failures + 1))
-  else
-    echo "ok: $1"
-  fi
-}
+source "$(dirname "$0")/lib/check.sh"
 pixel() {  # pixel FILE X Y -> "b g r" as hex bytes
   od -An -tx1 -j $((54 + (479 - $3) * 1920 + $2 * 3)) -N3 "$1" | tr -d ' \n'
 }
@@ -102,4 +94,4 @@ cp "$work/shapes.bmp" "$work/first.bmp"
 cmp -s "$work/first.bmp" "$work/shapes.bmp"
 check "a second run captures the same bytes" 0 $?
 
-exit $failures
+finish

@@ -10,18 +10,8 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export RU_BACKEND=headless
 export RU_INSTANCE_KEY="text-font-fallback-$$"
-failures=0
-passes=0
 
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" != "$3" ]; then
-    echo "FAIL: $1: expected $2, got $3"
-    failures=$((failures + 1))
-  else
-    echo "ok: $1"
-    passes=$((passes + 1))
-  fi
-}
+source "$(dirname "$0")/lib/check.sh"
 
 # A fontconfig configuration that offers only the faces of one folder.
 config() {  # config NAME FOLDER
@@ -54,5 +44,4 @@ printf '2 capture %s/none.bmp\n' "$work" > "$work/none.txt"
 FONTCONFIG_FILE="$work/none.conf" RU_SCRIPT="$work/none.txt" RU_MAX_FRAMES=4 timeout 20 "$game"
 check "no face at all: exit code" 0 $?
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

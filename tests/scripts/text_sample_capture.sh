@@ -9,16 +9,8 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export RU_BACKEND=headless
 export RU_INSTANCE_KEY="text-sample-capture-$$"
-failures=0
 
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" != "$3" ]; then
-    echo "FAIL: $1: expected $2, got $3"
-    failures=$((failures + 1))
-  else
-    echo "ok: $1"
-  fi
-}
+source "$(dirname "$0")/lib/check.sh"
 
 # Pixels of one colour (16-bit rounding allowed) in a region WxH+X+Y.
 count() {  # count BMP REGION COLOUR
@@ -51,4 +43,4 @@ sans=$(convert "$frame" -crop 240x12+20+40 +repage -format '%#' info:)
 serif=$(convert "$frame" -crop 240x12+20+60 +repage -format '%#' info:)
 check "the two faces differ" yes "$([ "$sans" != "$serif" ] && echo yes || echo no)"
 
-[ "$failures" -eq 0 ]
+finish

@@ -1,0 +1,21 @@
+# check.sh - the shared pass/fail bookkeeping of the script tests.
+# Source it, call `check NAME EXPECTED ACTUAL` for each case, and end with
+# `finish`, which prints the counts and exits non-zero on any failure.
+failures=0
+passes=0
+
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" != "$3" ]; then
+    echo "FAIL: $1: expected $2, got $3"
+    failures=$((failures + 1))
+  else
+    echo "ok: $1"
+    passes=$((passes + 1))
+  fi
+}
+
+finish() {
+  echo "$passes passed, $failures failed"
+  [ "$failures" -eq 0 ]
+  exit $?
+}
