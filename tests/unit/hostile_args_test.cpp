@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/unit/draw_fixture.h"
@@ -274,6 +275,23 @@ TEST_F(HostileTest, DrawingSweepKeepsToTheSurfaces) {
   EXPECT_EQ(red, 248);  // 5-6-5: the channel's own bits, low bits zero
   EXPECT_EQ(green, 252);
   EXPECT_EQ(blue, 248);
+}
+
+TEST_F(HostileTest, FarLinesAndHugeRowRangesStillDrawTheirVisiblePart) {
+  const DWORD white = 0xFFFF;
+  ruDraw::Line(-1000000000, 10, 1000000000, 10, RGB(255, 255, 255), 1);
+  ruDraw::Line(20, INT_MIN, 20, INT_MAX, RGB(255, 255, 255), 1);
+  drawtest::ExpectPixels({{0, 10, white}, {639, 10, white}, {0, 11, 0}, {20, 0, white},
+                          {20, 479, white}, {21, 479, 0}});
+  // Row loops over huge source ranges: the visible rows are drawn as ever.
+  const int n = PatternObject(16, 16);
+  ruDraw::ClearScreen();
+  ruDraw::DrawWave(100, -5, 0, 1, 0, n, 0, -5, 16, INT_MAX, 1);
+  ruDraw::DrawLineRepeat(200, -3000000, 3, n, 0, -3000000, 16, INT_MAX);
+  ruDraw::DrawShake(300, INT_MIN, 1, n, 0, INT_MIN, 16, INT_MAX);
+  for (auto [x, y, row] : {std::tuple{100, 3, 3}, {100, 15, 15}, {100, 20, -1}, {200, 1, 0},
+                           {200, 5, 3}, {200, 20, -1}, {305, 15, 15}, {305, 20, -1}})
+    EXPECT_EQ(drawtest::CodeY(drawtest::BackPixel(x, y)), row) << x << "," << y;
 }
 
 TEST_F(HostileTest, PresentationOptionsTakeAnyValue) {
