@@ -18,6 +18,10 @@ HRESULT Fill(platform::Surface* surface, const RECT& rect, DWORD pixel) {
 
 RECT WholeScreen() { return RECT{0, 0, ScreenWidth, ScreenHeight}; }
 
+// a + b wrapped to 32 bits, as the edge arithmetic of a frame wraps on the
+// original machine (an edge at INT_MAX must not be undefined behaviour).
+int Wrap(int a, int b) { return int(unsigned(a) + unsigned(b)); }
+
 }  // namespace
 
 HRESULT ClearScreen() { return Fill(BackBuffer, WholeScreen(), 0); }
@@ -33,10 +37,10 @@ HRESULT ClearRect(int left, int top, int right, int bottom) {
 }
 
 HRESULT FrameRect(int left, int top, int right, int bottom) {
-  Fill(BackBuffer, RECT{left, top, right, top + 1}, 0);
-  Fill(BackBuffer, RECT{left, bottom - 1, right, bottom}, 0);
-  Fill(BackBuffer, RECT{left, top, left + 1, bottom}, 0);
-  return Fill(BackBuffer, RECT{right - 1, top, right, bottom}, 0);
+  Fill(BackBuffer, RECT{left, top, right, Wrap(top, 1)}, 0);
+  Fill(BackBuffer, RECT{left, Wrap(bottom, -1), right, bottom}, 0);
+  Fill(BackBuffer, RECT{left, top, Wrap(left, 1), bottom}, 0);
+  return Fill(BackBuffer, RECT{Wrap(right, -1), top, right, bottom}, 0);
 }
 
 HRESULT WhiteScreen() { return Fill(BackBuffer, WholeScreen(), WhiteColor); }

@@ -1,6 +1,11 @@
 // present.cpp - the end of every frame: the running screen transition and
 // the overlay page are drawn over the back buffer, then the frame is copied
 // to the screen after an optional wait for the vertical blank.
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
 #include "draw/draw.h"
 #include "input/input.h"
 #include "system/system.h"
@@ -51,7 +56,9 @@ void ScrollOverlay(const RECT& clip) {
     case VK_RIGHT: OverlayScroll += 300 * t; break;
     default: break;
   }
-  const float limit = float(OverlayLimit + clip.top - clip.bottom);
+  // In 64 bits and held to the int range: any page height and clip window.
+  const std::int64_t end = std::int64_t(OverlayLimit) + clip.top - clip.bottom;
+  const float limit = float(std::clamp<std::int64_t>(end, INT_MIN, INT_MAX - 128));
   if (OverlayScroll > limit) OverlayScroll = limit;
   if (OverlayScroll < 0) OverlayScroll = 0;
 }
@@ -59,9 +66,11 @@ void ScrollOverlay(const RECT& clip) {
 void DrawOverlay() {
   DrawOverlayBackground();
   const RECT clip = ClipWindow;
-  const int scroll = int(OverlayScroll);
-  Draw(clip.left, clip.top, OverlayPage, 0, scroll, clip.right - clip.left,
-       scroll + clip.bottom - clip.top);
+  const std::int64_t scroll =
+      std::isfinite(OverlayScroll) && std::fabs(OverlayScroll) < 1e15f ? std::int64_t(OverlayScroll) : 0;
+  auto held = [](std::int64_t v) { return int(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX)); };
+  Draw(clip.left, clip.top, OverlayPage, 0, held(scroll), held(std::int64_t(clip.right) - clip.left),
+       held(scroll + clip.bottom - clip.top));
   ScrollOverlay(clip);
 }
 

@@ -111,9 +111,10 @@ void GetPixel(int x, int y, int* red, int* green, int* blue) {
     color = dc->GetPixel(x, y);
     BackBuffer->ReleaseDC(dc);
   }
-  *red = int(color & 0xFF);
-  *green = int((color >> 8) & 0xFF);
-  *blue = int((color >> 16) & 0xFF);
+  // A null pointer: that channel is not wanted.
+  if (red) *red = int(color & 0xFF);
+  if (green) *green = int((color >> 8) & 0xFF);
+  if (blue) *blue = int((color >> 16) & 0xFF);
 }
 
 HRESULT InvertBox(int left, int top, int right, int bottom) {

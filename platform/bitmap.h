@@ -37,10 +37,13 @@ class Bitmap final : public GdiObject {
   std::vector<std::uint32_t> pixels_;
 };
 
-// Largest width or height a bitmap may have; larger files are refused.
-constexpr int kMaxBitmapSide = 16384;
-// Largest pixel count (width x height) a bitmap may have.
-constexpr std::int64_t kMaxBitmapPixels = std::int64_t(64) * 1024 * 1024;
+// Largest width or height a bitmap (and an object surface) may have; larger
+// files are refused.
+constexpr int kMaxBitmapSide = 8192;
+// Largest pixel count (width x height) a bitmap may have: 4096 x 4096, 64 MB
+// decoded. A run-length file of a few bytes can claim this size, so the
+// bound is what a hostile file can make the loader allocate.
+constexpr std::int64_t kMaxBitmapPixels = std::int64_t(4096) * 4096;
 
 // Decodes a BMP file image held in memory; nullptr and a reason on failure.
 Bitmap* DecodeBmp(const unsigned char* data, size_t size, std::string* error);

@@ -54,14 +54,14 @@ bool CopyIndexed(SDL_Surface* s, Bitmap* out) {
   return true;
 }
 
+// Converts straight into the bitmap's rows (no second full-size surface).
 bool CopyTrueColour(SDL_Surface* s, Bitmap* out) {
-  SurfacePtr rgb(SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_RGB888, 0));
-  if (!rgb) return false;
-  for (int y = 0; y < rgb->h; ++y) {
-    const auto* row = reinterpret_cast<const std::uint32_t*>(
-        static_cast<const Uint8*>(rgb->pixels) + size_t(y) * rgb->pitch);
-    std::uint32_t* dest = out->Row(y);
-    for (int x = 0; x < rgb->w; ++x) dest[x] = row[x] & 0xFFFFFF;
+  if (SDL_ConvertPixels(s->w, s->h, s->format->format, s->pixels, s->pitch,
+                        SDL_PIXELFORMAT_RGB888, out->Row(0), s->w * 4) != 0)
+    return false;
+  for (int y = 0; y < s->h; ++y) {
+    std::uint32_t* row = out->Row(y);
+    for (int x = 0; x < s->w; ++x) row[x] &= 0xFFFFFF;
   }
   return true;
 }

@@ -105,6 +105,10 @@ size_t Cp932SafeLength(const char* s, size_t limit) {
 
 int FormatCp932(char* buf, size_t size, const char* format, va_list args) {
   if (size == 0) return 0;
+  if (!format) {  // no format: an empty text
+    buf[0] = '\0';
+    return 0;
+  }
   const int full = std::vsnprintf(buf, size, format, args);
   if (full < 0) {
     buf[0] = '\0';

@@ -24,7 +24,8 @@ char32_t DecodeCp932(const char* s, size_t len, size_t& i);
 // Length of the longest prefix of s (at most `limit` bytes) that does not
 // end inside a double-byte character.
 size_t Cp932SafeLength(const char* s, size_t limit);
-// Bounded vsnprintf into buf[size], cut at a character boundary.
+// Bounded vsnprintf into buf[size], cut at a character boundary; a null
+// format gives an empty text.
 int FormatCp932(char* buf, size_t size, const char* format, va_list args);
 
 }  // namespace platform

@@ -117,6 +117,43 @@ struct PenStroke {
         if (ex * ex + ey * ey <= reach) r.Put(int(x + dx), int(y + dy), pixel);
       }
   }
+  // A line with an end more than kFar pixels beyond the target is first cut
+  // to the target widened by kFar and the pen's reach (64-bit Liang-Barsky,
+  // ends rounded), so that no line walks more than a few hundred thousand
+  // steps; lines within that distance are walked exactly as given. False
+  // when the line misses the widened target.
+  bool NearTarget(std::int64_t& x0, std::int64_t& y0, std::int64_t& x1, std::int64_t& y1) const {
+    using I64 = std::int64_t;
+    constexpr I64 kFar = 1 << 16;
+    const I64 margin = kFar + std::min<I64>(width, kFar);
+    const double lo[2] = {double(-margin), double(-margin)};
+    const double hi[2] = {double(I64(r.t.width) + margin), double(I64(r.t.height) + margin)};
+    auto inside = [&](I64 x, I64 y) {
+      return x >= -kFar && y >= -kFar && x <= r.t.width + kFar && y <= r.t.height + kFar;
+    };
+    if (inside(x0, y0) && inside(x1, y1)) return true;
+    const double from[2] = {double(x0), double(y0)};
+    const double delta[2] = {double(x1 - x0), double(y1 - y0)};
+    double t0 = 0, t1 = 1;
+    for (int axis = 0; axis < 2; ++axis) {
+      const double p[2] = {-delta[axis], delta[axis]};
+      const double q[2] = {from[axis] - lo[axis], hi[axis] - from[axis]};
+      for (int side = 0; side < 2; ++side) {
+        if (p[side] == 0) {
+          if (q[side] < 0) return false;
+          continue;
+        }
+        const double t = q[side] / p[side];
+        if (p[side] < 0) t0 = std::max(t0, t);
+        else t1 = std::min(t1, t);
+      }
+    }
+    if (t0 > t1) return false;
+    const I64 nx0 = std::llround(from[0] + t0 * delta[0]), ny0 = std::llround(from[1] + t0 * delta[1]);
+    const I64 nx1 = std::llround(from[0] + t1 * delta[0]), ny1 = std::llround(from[1] + t1 * delta[1]);
+    x0 = nx0, y0 = ny0, x1 = nx1, y1 = ny1;
+    return true;
+  }
   // Bresenham from (x0, y0) to (x1, y1); the end point only for wide pens.
   // A line wholly beside the target is skipped; the walk runs in wide
   // integers so that far-apart ends cannot overflow.
@@ -128,10 +165,12 @@ struct PenStroke {
     if (std::max(x0, x1) + reach < 0 || std::min(x0, x1) - reach >= r.t.width ||
         std::max(y0, y1) + reach < 0 || std::min(y0, y1) - reach >= r.t.height)
       return;
-    const I64 dx = x1 > x0 ? x1 - x0 : x0 - x1, sx = x0 < x1 ? 1 : -1;
-    const I64 dy = -(y1 > y0 ? y1 - y0 : y0 - y1), sy = y0 < y1 ? 1 : -1;
+    I64 endX = x1, endY = y1;
+    if (!NearTarget(x0, y0, endX, endY)) return;
+    const I64 dx = endX > x0 ? endX - x0 : x0 - endX, sx = x0 < endX ? 1 : -1;
+    const I64 dy = -(endY > y0 ? endY - y0 : y0 - endY), sy = y0 < endY ? 1 : -1;
     I64 err = dx + dy;
-    while (x0 != x1 || y0 != y1) {
+    while (x0 != endX || y0 != endY) {
       Stamp(int(x0), int(y0));
       const I64 e2 = 2 * err;
       if (e2 >= dy) err += dy, x0 += sx;
@@ -182,7 +221,7 @@ void FillPolygon(const BrushFill& fill, const POINT* p, int count) {
     for (int i = 0; i < count; ++i) {
       const POINT a = p[i], b = p[(i + 1) % count];
       if ((a.y <= yc) == (b.y <= yc)) continue;
-      xs.Add(a.x + (yc - a.y) * double(b.x - a.x) / double(b.y - a.y));
+      xs.Add(a.x + (yc - a.y) * (double(b.x) - a.x) / (double(b.y) - a.y));
     }
     const double* sorted = xs.Sorted();
     for (int k = 0; k + 1 < xs.Count(); k += 2) {
@@ -254,10 +293,12 @@ BOOL Dc::PolyBezier(const POINT* points, DWORD count) {
   const PenStroke pen(r, *this);
   for (DWORD i = 0; i + 3 < count; i += 3) {
     const POINT* p = points + i;
-    const double span = std::hypot(p[1].x - p[0].x, p[1].y - p[0].y) +
-                        std::hypot(p[2].x - p[1].x, p[2].y - p[1].y) +
-                        std::hypot(p[3].x - p[2].x, p[3].y - p[2].y);
-    const int steps = std::clamp(int(span / 3), 1, 512);
+    // In doubles: control points anywhere in the int range cannot overflow.
+    auto length = [](const POINT& a, const POINT& b) {
+      return std::hypot(double(b.x) - a.x, double(b.y) - a.y);
+    };
+    const double span = length(p[0], p[1]) + length(p[1], p[2]) + length(p[2], p[3]);
+    const int steps = int(std::clamp(span / 3, 1.0, 512.0));
     POINT from = p[0];
     for (int s = 1; s <= steps; ++s) {
       const POINT to = s == steps ? p[3] : BezierPoint(p, double(s) / steps);

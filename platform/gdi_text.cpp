@@ -120,8 +120,9 @@ int Dc::DrawText(const char* text, int length, RECT* rect, UINT format) {
   }
   const int height = int(y - rect->top);
   if (calc) {
-    rect->right = LONG(rect->left + widest);
-    rect->bottom = LONG(rect->top + height);
+    // Sums in 64 bits, narrowed as the 32-bit fields wrap.
+    rect->right = LONG(long(rect->left) + widest);
+    rect->bottom = LONG(long(rect->top) + height);
   }
   return height;
 }

@@ -5,6 +5,7 @@
 #include <new>
 #include <vector>
 
+#include "platform/bitmap.h"
 #include "platform/display_internal.h"
 #include "platform/gdi.h"
 
@@ -14,9 +15,10 @@ namespace {
 // Every live surface, so that a simulated mode switch can reach them all.
 std::vector<SoftSurface*> liveSurfaces;
 
-// Largest side and pixel count a surface may have.
-constexpr DWORD kMaxSurfaceSide = 16384;
-constexpr std::uint64_t kMaxSurfacePixels = std::uint64_t(64) * 1024 * 1024;
+// Largest side and pixel count a surface may have: the bitmap bounds, as
+// nothing larger can be loaded into one.
+constexpr DWORD kMaxSurfaceSide = DWORD(kMaxBitmapSide);
+constexpr std::uint64_t kMaxSurfacePixels = std::uint64_t(kMaxBitmapPixels);
 }  // namespace
 
 SoftSurface::SoftSurface(DWORD width, DWORD height, DWORD caps, const PixelFormat& format)

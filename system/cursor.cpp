@@ -1,5 +1,7 @@
 // cursor.cpp - cursor clipping to a rectangle or the client area, cursor
 // placement in client coordinates, and the IME switch.
+#include <climits>
+
 #include "draw/draw.h"
 #include "platform/backend.h"
 #include "system/system.h"
@@ -8,6 +10,15 @@ namespace ruSystem {
 
 int CursorClipped = 0;
 int ImeState = 0;
+
+namespace {
+// a + b held to the int range (window positions and sizes are module state
+// a game may set to anything).
+int AddClamped(int a, int b) {
+  const long long sum = (long long)a + b;
+  return sum > INT_MAX ? INT_MAX : sum < INT_MIN ? INT_MIN : int(sum);
+}
+}  // namespace
 
 // Keeps the cursor inside a screen rectangle.
 int ClipCursorRect(int left, int top, int right, int bottom) {
@@ -20,8 +31,8 @@ int ClipCursorRect(int left, int top, int right, int bottom) {
 // Keeps the cursor inside the screen (full screen) or the client area.
 int ClipCursorToWindow() {
   if (FullScreen) return ClipCursorRect(0, 0, ruDraw::ScreenWidth, ruDraw::ScreenHeight);
-  return ClipCursorRect(WindowX, WindowY, WindowX + ruDraw::ScreenWidth,
-                        WindowY + ruDraw::ScreenHeight);
+  return ClipCursorRect(WindowX, WindowY, AddClamped(WindowX, ruDraw::ScreenWidth),
+                        AddClamped(WindowY, ruDraw::ScreenHeight));
 }
 
 // Frees the cursor.
@@ -36,7 +47,7 @@ int IsCursorClipped() { return CursorClipped; }
 
 // Moves the cursor to client coordinates.
 int SetMousePos(int x, int y) {
-  return platform::GetBackend().SetCursorPos(x + WindowX, y + WindowY);
+  return platform::GetBackend().SetCursorPos(AddClamped(x, WindowX), AddClamped(y, WindowY));
 }
 
 // Switches the input method editor on or off.

@@ -88,10 +88,12 @@ int IsError() { return ErrorFlag; }
 int WriteLog(const char* format, ...) {
   std::FILE* f = std::fopen("DEBUG.TXT", "a");
   if (!f) return 0;
-  va_list args;
-  va_start(args, format);
-  std::vfprintf(f, format, args);
-  va_end(args);
+  if (format) {  // no format: an empty line
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(f, format, args);
+    va_end(args);
+  }
   std::fputs("\n", f);
   return std::fclose(f);
 }

@@ -4,6 +4,7 @@
 #include "platform/sdl/sdl_cursor.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace platform::sdl {
 
@@ -33,10 +34,12 @@ bool Cursor::Clip(const RECT* rect, POINT origin, int clientWidth, int clientHei
   }
   // SDL confines to a rectangle of the window; the part outside the client
   // area cannot be reached anyway.
-  const int left = std::clamp<int>(rect->left - origin.x, 0, clientWidth);
-  const int top = std::clamp<int>(rect->top - origin.y, 0, clientHeight);
-  const int right = std::clamp<int>(rect->right - origin.x, 0, clientWidth);
-  const int bottom = std::clamp<int>(rect->bottom - origin.y, 0, clientHeight);
+  // In 64 bits: any int rectangle and origin subtract without overflow.
+  using I64 = std::int64_t;
+  const int left = int(std::clamp<I64>(I64(rect->left) - origin.x, 0, clientWidth));
+  const int top = int(std::clamp<I64>(I64(rect->top) - origin.y, 0, clientHeight));
+  const int right = int(std::clamp<I64>(I64(rect->right) - origin.x, 0, clientWidth));
+  const int bottom = int(std::clamp<I64>(I64(rect->bottom) - origin.y, 0, clientHeight));
   if (right <= left || bottom <= top) return false;
   const SDL_Rect area{left, top, right - left, bottom - top};
   if (SDL_SetWindowMouseRect(window_, &area) != 0) {
