@@ -15,13 +15,6 @@
 
 namespace {
 
-int Format(char* buf, size_t size, const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  const int n = platform::FormatCp932(buf, size, format, args);
-  va_end(args);
-  return n;
-}
 
 // True if s[0..n) ends on a character boundary, reading lead bytes from the start.
 bool EndsOnBoundary(const char* s, size_t n) {
@@ -38,7 +31,7 @@ void CheckCut(const std::string& text, size_t limit) {
 
 void CheckFormat(const std::string& text, size_t size) {
   std::unique_ptr<char[]> buf(new char[size ? size : 1]);
-  const int n = Format(buf.get(), size, "%s", text.c_str());
+  const int n = platform::FormatCp932Args(buf.get(), size, "%s", text.c_str());
   if (size == 0) return;
   if (n < 0 || size_t(n) >= size || std::strlen(buf.get()) != size_t(n)) __builtin_trap();
   if (!EndsOnBoundary(buf.get(), size_t(n))) __builtin_trap();

@@ -120,4 +120,12 @@ int FormatCp932(char* buf, size_t size, const char* format, va_list args) {
   return int(safe);
 }
 
+int FormatCp932Args(char* buf, size_t size, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  const int n = FormatCp932(buf, size, format, args);
+  va_end(args);
+  return n;
+}
+
 }  // namespace platform

@@ -27,5 +27,7 @@ size_t Cp932SafeLength(const char* s, size_t limit);
 // Bounded vsnprintf into buf[size], cut at a character boundary; a null
 // format gives an empty text.
 int FormatCp932(char* buf, size_t size, const char* format, va_list args);
+// The same with the arguments given directly.
+int FormatCp932Args(char* buf, size_t size, const char* format, ...);
 
 }  // namespace platform

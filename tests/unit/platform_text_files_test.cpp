@@ -15,13 +15,6 @@
 #include "tests/support/headless_run.h"
 
 namespace {
-int Format(char* buf, size_t size, const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  const int n = platform::FormatCp932(buf, size, format, args);
-  va_end(args);
-  return n;
-}
 
 void WriteText(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -50,10 +43,10 @@ TEST(Encoding, BoundedFormatCutsAtACharacterBoundary) {
   char buf[8];
   std::memset(buf, 'X', sizeof buf);
   // "ab" then three double-byte characters: 8 bytes, one too many for buf.
-  EXPECT_EQ(Format(buf, sizeof buf, "ab%s", "ピクノ"), 6);
+  EXPECT_EQ(platform::FormatCp932Args(buf, sizeof buf, "ab%s", "ピクノ"), 6);
   EXPECT_EQ(std::string(buf), "abピク");
-  EXPECT_EQ(Format(buf, sizeof buf, "a%s", "ピクノ"), 7);
-  EXPECT_EQ(Format(buf, 1, "%s", "abc"), 0);
+  EXPECT_EQ(platform::FormatCp932Args(buf, sizeof buf, "a%s", "ピクノ"), 7);
+  EXPECT_EQ(platform::FormatCp932Args(buf, 1, "%s", "abc"), 0);
   EXPECT_EQ(buf[0], '\0');
   EXPECT_EQ(platform::Cp932SafeLength("aピ", 2), 1u);
   EXPECT_EQ(platform::Cp932SafeLength("a\x83", 10), 1u);  // lead byte without trail
