@@ -27,6 +27,6 @@ if command -v clang++ >/dev/null; then
     [ "$target" = bmp_fuzz ] && seeds=(fuzz/corpus/bmp)
     echo "fuzzing $target for ${RU_FUZZ_SECONDS:-20} s"
     build/fuzz/fuzz/$target -max_total_time="${RU_FUZZ_SECONDS:-20}" -rss_limit_mb=2048 \
-      "$corpus" "${seeds[@]}" 2>&1 | tail -n 6
+      "$corpus" "${seeds[@]}" 2>&1 | { grep -E "^Done|ERROR|SUMMARY" || true; }
   done
 fi
