@@ -6,7 +6,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <array>
 #include <cstring>
+#include <vector>
 
 namespace platform {
 
@@ -52,6 +54,65 @@ std::string Convert(const std::string& in, const char* replacement, bool cp932In
   }
   return out;
 }
+
+constexpr char32_t kReplacement = 0xFFFD;
+constexpr int kTrailCount = 0xFC - 0x40 + 1;  // trail bytes 0x40..0xFC
+
+int LeadIndex(unsigned char lead) { return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 31; }
+bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+
+// Decodes one UTF-8 sequence of at most 4 bytes (iconv output).
+char32_t DecodeUtf8(const unsigned char* s, size_t n) {
+  if (n == 1) return s[0];
+  if (n == 2) return char32_t(s[0] & 0x1F) << 6 | (s[1] & 0x3F);
+  if (n == 3) return char32_t(s[0] & 0x0F) << 12 | char32_t(s[1] & 0x3F) << 6 | (s[2] & 0x3F);
+  if (n == 4)
+    return char32_t(s[0] & 0x07) << 18 | char32_t(s[1] & 0x3F) << 12 |
+           char32_t(s[2] & 0x3F) << 6 | (s[3] & 0x3F);
+  return kReplacement;
+}
+
+// Converts one CP932 character of 1 or 2 bytes; U+FFFD if iconv refuses.
+char32_t ConvertOne(iconv_t cd, const unsigned char* bytes, size_t n) {
+  char in[2] = {char(bytes[0]), n > 1 ? char(bytes[1]) : '\0'};
+  unsigned char out[8];
+  char* inp = in;
+  char* outp = reinterpret_cast<char*>(out);
+  size_t inLeft = n, outLeft = sizeof out;
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == size_t(-1) || inLeft != 0)
+    return kReplacement;
+  return DecodeUtf8(out, sizeof out - outLeft);
+}
+
+struct Cp932Table {
+  std::array<char32_t, 256> single{};
+  std::vector<char32_t> twoByte;  // [LeadIndex * kTrailCount + trail - 0x40]
+
+  Cp932Table() : twoByte(60 * kTrailCount, kReplacement) {
+    for (int c = 0; c < 0x80; ++c) single[c] = char32_t(c);
+    for (int c = 0x80; c < 0x100; ++c) single[c] = kReplacement;
+    for (int c = 0xA1; c <= 0xDF; ++c) single[c] = char32_t(0xFF61 + c - 0xA1);
+    iconv_t cd = iconv_open("UTF-8", "CP932");
+    if (cd == iconv_t(-1)) return;  // no converter: double bytes draw as U+FFFD
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+      if (!IsLeadByte(static_cast<unsigned char>(lead))) continue;
+      for (int trail = 0x40; trail <= 0xFC; ++trail) {
+        if (!IsTrailByte(static_cast<unsigned char>(trail))) continue;
+        const unsigned char bytes[2] = {static_cast<unsigned char>(lead),
+                                        static_cast<unsigned char>(trail)};
+        twoByte[LeadIndex(bytes[0]) * kTrailCount + trail - 0x40] = ConvertOne(cd, bytes, 2);
+      }
+    }
+    iconv_close(cd);
+  }
+};
+
+const Cp932Table& Table() {
+  static const Cp932Table table;
+  return table;
+}
+
 }  // namespace
 
 std::string Cp932ToUtf8(const std::string& cp932) {
@@ -68,27 +129,23 @@ std::string Utf8ToCp932(const std::string& utf8) {
   return Convert(utf8, "?", false);
 }
 
+// Glyph lookup decodes every character of every string drawn, so decoding
+// reads a table built once through iconv (single bytes and the 60 x 189
+// double-byte cells) instead of calling iconv per character.
 char32_t DecodeCp932(const char* s, size_t len, size_t& i) {
-  if (i >= len) return 0xFFFD;
-  const unsigned char c = static_cast<unsigned char>(s[i]);
-  if (c < 0x80) {
-    ++i;
-    return c;
+  if (i >= len) return kReplacement;
+  const auto lead = static_cast<unsigned char>(s[i]);
+  if (IsLeadByte(lead)) {
+    if (i + 1 < len && IsTrailByte(static_cast<unsigned char>(s[i + 1]))) {
+      const auto trail = static_cast<unsigned char>(s[i + 1]);
+      i += 2;
+      return Table().twoByte[LeadIndex(lead) * kTrailCount + trail - 0x40];
+    }
+    ++i;  // a lead byte without its trail byte
+    return kReplacement;
   }
-  const size_t n = (IsLeadByte(c) && i + 1 < len) ? 2 : 1;
-  const std::string utf8 = Cp932ToUtf8(std::string(s + i, n));
-  i += n;
-  // Decode the (single) UTF-8 character iconv produced.
-  const auto* u = reinterpret_cast<const unsigned char*>(utf8.data());
-  if (utf8.empty()) return 0xFFFD;
-  if (u[0] < 0x80) return u[0];
-  if (u[0] < 0xE0 && utf8.size() >= 2) return char32_t((u[0] & 0x1F) << 6 | (u[1] & 0x3F));
-  if (u[0] < 0xF0 && utf8.size() >= 3)
-    return char32_t((u[0] & 0x0F) << 12 | (u[1] & 0x3F) << 6 | (u[2] & 0x3F));
-  if (utf8.size() >= 4)
-    return char32_t((u[0] & 0x07) << 18 | (u[1] & 0x3F) << 12 | (u[2] & 0x3F) << 6 |
-                    (u[3] & 0x3F));
-  return 0xFFFD;
+  ++i;
+  return Table().single[lead];
 }
 
 size_t Cp932SafeLength(const char* s, size_t limit) {

@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/encoding.h"
 #include "platform/gdi.h"
 #include "platform/win_types.h"
 
@@ -34,17 +35,6 @@ struct FaceInfo {
 // and sans faces, an empty name to the default Japanese sans face, others
 // go through fontconfig. nullptr only when no face at all can be loaded.
 const FaceInfo* ResolveFace(const char* faceName, BYTE charSet, bool bold, bool italic);
-
-// ---------------------------------------------------------------- CP932
-
-// Decodes one CP932 character at s[i] and advances i past it (a lead byte
-// with a valid trail byte is one character even if it maps to nothing).
-// Bytes that do not decode give U+FFFD. Never reads at or past `length`.
-char32_t DecodeCp932Char(const char* s, std::size_t length, std::size_t& i);
-// UTF-8 -> CP932 for names; characters CP932 lacks become '?'.
-std::string Utf8NameToCp932(const std::string& utf8);
-// CP932 -> UTF-8 for names; bytes that do not decode become U+FFFD.
-std::string Cp932NameToUtf8(const char* s, std::size_t length);
 
 // ---------------------------------------------------------------- glyphs
 
@@ -81,7 +71,7 @@ class FontInstance {
   bool DoubleByte() const { return doubleByte_; }
   // Decodes the character at text[i] and advances i past it.
   char32_t NextChar(const char* text, std::size_t length, std::size_t& i) const {
-    if (doubleByte_) return DecodeCp932Char(text, length, i);
+    if (doubleByte_) return DecodeCp932(text, length, i);
     return static_cast<unsigned char>(text[i++]);
   }
   // The glyph of a code point (rasterised on first use, then cached).

@@ -176,7 +176,7 @@ FT_Library FreeTypeLibrary() {
 }
 
 const FaceInfo* ResolveFace(const char* faceName, BYTE charSet, bool bold, bool italic) {
-  const std::string name = Cp932NameToUtf8(faceName, strnlen(faceName, LF_FACESIZE));
+  const std::string name = Cp932ToUtf8(std::string(faceName, strnlen(faceName, LF_FACESIZE)));
   using Key = std::tuple<std::string, bool, bool, bool, bool>;
   static std::map<Key, const FaceInfo*> resolved;
   const FaceQuery query = QueryFor(name, charSet);

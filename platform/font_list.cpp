@@ -45,7 +45,7 @@ std::vector<FontFamily> ListSystemFamilies() {
     FcChar8* family = nullptr;
     if (FcPatternGetString(set->fonts[i], FC_FAMILY, 0, &family) != FcResultMatch || !family)
       continue;
-    std::string name = Utf8NameToCp932(reinterpret_cast<const char*>(family));
+    std::string name = Utf8ToCp932(reinterpret_cast<const char*>(family));
     name.resize(Cp932SafeLength(name.data(), std::min<size_t>(name.size(), LF_FACESIZE - 1)));
     const BYTE charSet = CharSetOf(set->fonts[i]);
     if (name.empty() || !seen.insert(name).second) {
