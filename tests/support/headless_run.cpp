@@ -23,6 +23,12 @@ platform::HeadlessBackend& Fresh(const platform::HeadlessOptions& options) {
   return ref;
 }
 
+platform::HeadlessBackend& FreshSystem(const platform::HeadlessOptions& options) {
+  platform::HeadlessBackend& backend = Fresh(options);
+  ruSystem::InitState();
+  return backend;
+}
+
 int RunWinMain(const testing_hooks::Hooks& hooks, const platform::HeadlessOptions& options) {
   Fresh(options);
   testing_hooks::Set(hooks);

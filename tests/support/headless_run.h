@@ -14,6 +14,9 @@ namespace headless_run {
 // options.clockStart) and returns it.
 platform::HeadlessBackend& Fresh(const platform::HeadlessOptions& options = {});
 
+// Fresh, then the system's start values (ruSystem::InitState).
+platform::HeadlessBackend& FreshSystem(const platform::HeadlessOptions& options = {});
+
 // Fresh state, the given hooks, then WinMain; returns WinMain's result.
 int RunWinMain(const testing_hooks::Hooks& hooks, const platform::HeadlessOptions& options = {});
 

@@ -16,8 +16,7 @@ namespace {
 platform::HeadlessBackend& FreshAtDepth(int depth) {
   platform::HeadlessOptions o;
   o.depth = depth;
-  auto& b = headless_run::Fresh(o);
-  ruSystem::InitState();
+  auto& b = headless_run::FreshSystem(o);
   ruSystem::FullScreen = 0;
   return b;
 }

@@ -13,11 +13,7 @@ namespace {
 HWND W() { return reinterpret_cast<HWND>(0x10); }
 void Send(UINT m, WPARAM wp = 0, LPARAM lp = 0) { ruSystem::WindowProc(W(), m, wp, lp); }
 
-platform::HeadlessBackend& Fresh() {
-  auto& b = headless_run::Fresh();
-  ruSystem::InitState();
-  return b;
-}
+platform::HeadlessBackend& Fresh() { return headless_run::FreshSystem(); }
 }  // namespace
 
 TEST(Latches, KeyPressAndRelease) {

@@ -12,11 +12,7 @@
 #include "tests/support/headless_run.h"
 
 namespace {
-platform::HeadlessBackend& Fresh() {
-  auto& b = headless_run::Fresh();
-  ruSystem::InitState();
-  return b;
-}
+platform::HeadlessBackend& Fresh() { return headless_run::FreshSystem(); }
 }  // namespace
 
 TEST(Waits, NumberedWaitsElapseOnTheClock) {
