@@ -17,7 +17,7 @@
 
 #include "draw/draw.h"
 #include "system/system.h"
-#include "platform/display.h"
+#include "platform/surface/display.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "platform/bitmap.h"
-#include "platform/display.h"
-#include "platform/gdi.h"
+#include "platform/gdi/bitmap.h"
+#include "platform/surface/display.h"
+#include "platform/gdi/gdi.h"
 #include "platform/win_types.h"
 
 namespace ruDraw {

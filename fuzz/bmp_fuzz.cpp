@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/bitmap.h"
+#include "platform/gdi/bitmap.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string error;

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/encoding.h"
-#include "platform/files.h"
+#include "platform/os/encoding.h"
+#include "platform/os/files.h"
 
 namespace {
 

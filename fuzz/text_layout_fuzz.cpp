@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/font.h"
-#include "platform/gdi.h"
+#include "platform/font/font.h"
+#include "platform/gdi/gdi.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "draw/draw.h"
 #include "input/input.h"
-#include "platform/messages.h"
+#include "platform/os/messages.h"
 #include "system/system.h"
 
 namespace ruSystem {

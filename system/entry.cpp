@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "platform/backend.h"
-#include "platform/clock.h"
-#include "platform/encoding.h"
-#include "platform/instance.h"
-#include "platform/messages.h"
+#include "platform/os/clock.h"
+#include "platform/os/encoding.h"
+#include "platform/os/instance.h"
+#include "platform/os/messages.h"
 #include "system/system.h"
 #include "system/system_internal.h"
 

@@ -1,8 +1,8 @@
 // exit.cpp - orderly shutdown, run once: cursor clip, font, sound, display,
 // the instance lock, then the window's close.
 #include "draw/draw.h"
-#include "platform/instance.h"
-#include "platform/messages.h"
+#include "platform/os/instance.h"
+#include "platform/os/messages.h"
 #include "sound/sound.h"
 #include "system/system.h"
 #include "system/system_internal.h"

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "platform/encoding.h"
-#include "platform/files.h"
-#include "platform/system_info.h"
+#include "platform/os/encoding.h"
+#include "platform/os/files.h"
+#include "platform/os/system_info.h"
 #include "system/system.h"
 
 namespace ruSystem {

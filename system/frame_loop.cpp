@@ -4,8 +4,8 @@
 #include "draw/draw.h"
 #include "input/input.h"
 #include "platform/backend.h"
-#include "platform/clock.h"
-#include "platform/messages.h"
+#include "platform/os/clock.h"
+#include "platform/os/messages.h"
 #include "system/system.h"
 #include "system/system_internal.h"
 

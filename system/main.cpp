@@ -3,7 +3,7 @@
 // to WinMain.
 #include <string>
 
-#include "platform/encoding.h"
+#include "platform/os/encoding.h"
 #include "system/system.h"
 
 int main(int argc, char** argv) {

@@ -7,7 +7,7 @@
 
 #include "draw/draw.h"
 #include "platform/backend.h"
-#include "platform/encoding.h"
+#include "platform/os/encoding.h"
 #include "sound/sound.h"
 #include "system/system.h"
 #include "system/system_internal.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/system_info.h"
+#include "platform/os/system_info.h"
 #include "system/system.h"
 
 namespace ruSystem {

@@ -1,7 +1,7 @@
 // state.cpp - the module state of the system core and its start values
 // (InitState).
 #include "input/input.h"
-#include "platform/clock.h"
+#include "platform/os/clock.h"
 #include "system/system.h"
 #include "system/system_internal.h"
 

@@ -4,7 +4,7 @@
 // names; game code reads and writes some of it directly (SceneNo, MouseX).
 #pragma once
 
-#include "platform/messages.h"
+#include "platform/os/messages.h"
 #include "platform/win_types.h"
 
 // The game's hooks, supplied by the program that links the library.

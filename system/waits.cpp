@@ -1,7 +1,7 @@
 // waits.cpp - numbered non-blocking waits, the frame-time measurement and
 // the one blocking wait, all on the millisecond clock.
 #include "input/input.h"
-#include "platform/clock.h"
+#include "platform/os/clock.h"
 #include "system/system.h"
 
 namespace ruSystem {

@@ -6,7 +6,7 @@
 #include "draw/draw.h"
 #include "input/input.h"
 #include "platform/backend.h"
-#include "platform/mci.h"
+#include "platform/audio/mci.h"
 #include "sound/sound.h"
 #include "system/system.h"
 #include "system/system_internal.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "draw/draw.h"
-#include "platform/encoding.h"
+#include "platform/os/encoding.h"
 #include "text/text.h"
 
 namespace ruDraw {

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/clock.h"
-#include "platform/encoding.h"
+#include "platform/os/clock.h"
+#include "platform/os/encoding.h"
 #include "text/text.h"
 
 namespace ruDraw {

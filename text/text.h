@@ -2,7 +2,7 @@
 // colours, text at a point or in a box, quick output and the frame meter.
 #pragma once
 
-#include "platform/gdi.h"
+#include "platform/gdi/gdi.h"
 #include "platform/win_types.h"
 
 namespace ruDraw {

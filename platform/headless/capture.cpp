@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/display.h"
+#include "platform/surface/display.h"
 #include "platform/headless/headless.h"
 
 namespace platform {

@@ -7,11 +7,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/clock.h"
-#include "platform/encoding.h"
+#include "platform/os/clock.h"
+#include "platform/os/encoding.h"
 #include "platform/headless/headless.h"
-#include "platform/instance.h"
-#include "platform/messages.h"
+#include "platform/os/instance.h"
+#include "platform/os/messages.h"
 
 namespace platform {
 

@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/encoding.h"
+#include "platform/os/encoding.h"
 #include "platform/headless/headless.h"
-#include "platform/instance.h"
-#include "platform/messages.h"
+#include "platform/os/instance.h"
+#include "platform/os/messages.h"
 #include "platform/sdl/sdl_cursor.h"
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_keys.h"

@@ -9,7 +9,7 @@
 
 #include <cstdlib>
 
-#include "platform/messages.h"
+#include "platform/os/messages.h"
 #include "platform/sdl/sdl_keys.h"
 
 namespace platform::sdl {

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/encoding.h"
-#include "platform/gdi.h"
+#include "platform/os/encoding.h"
+#include "platform/gdi/gdi.h"
 
 namespace platform::sdl {
 

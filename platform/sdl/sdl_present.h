@@ -5,7 +5,7 @@
 
 #include <SDL.h>
 
-#include "platform/display.h"
+#include "platform/surface/display.h"
 
 namespace platform::sdl {
 

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "platform/encoding.h"
+#include "platform/os/encoding.h"
 
 namespace platform::sdl {
 

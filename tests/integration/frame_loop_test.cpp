@@ -8,9 +8,9 @@
 
 #include "draw/draw.h"
 #include "input/input.h"
-#include "platform/clock.h"
-#include "platform/instance.h"
-#include "platform/messages.h"
+#include "platform/os/clock.h"
+#include "platform/os/instance.h"
+#include "platform/os/messages.h"
 #include "system/system.h"
 #include "tests/support/headless_run.h"
 

@@ -11,8 +11,8 @@
 
 #include "draw/draw.h"
 #include "platform/backend.h"
-#include "platform/clock.h"
-#include "platform/font.h"
+#include "platform/os/clock.h"
+#include "platform/font/font.h"
 #include "platform/headless/headless.h"
 #include "system/system.h"
 #include "tests/support/test_hooks.h"

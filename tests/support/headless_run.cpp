@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/instance.h"
-#include "platform/messages.h"
+#include "platform/os/instance.h"
+#include "platform/os/messages.h"
 #include "system/system.h"
 
 namespace headless_run {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/resources.h"
+#include "platform/gdi/bitmap.h"
+#include "platform/os/resources.h"
 
 using namespace platform;
 

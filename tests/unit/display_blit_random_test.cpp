@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "display_fake_backend.h"
-#include "platform/blit.h"
-#include "platform/display.h"
+#include "platform/surface/blit.h"
+#include "platform/surface/display.h"
 
 using namespace platform;
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/backend.h"
-#include "platform/display.h"
+#include "platform/surface/display.h"
 
 namespace display_test {
 

@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "display_fake_backend.h"
-#include "platform/display.h"
-#include "platform/gdi.h"
+#include "platform/surface/display.h"
+#include "platform/gdi/gdi.h"
 
 using namespace platform;
 

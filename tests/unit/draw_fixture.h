@@ -15,7 +15,7 @@
 
 #include "draw/draw.h"
 #include "input/input.h"
-#include "platform/files.h"
+#include "platform/os/files.h"
 #include "platform/headless/headless.h"
 #include "system/system.h"
 #include "tests/support/test_hooks.h"

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/font.h"
-#include "platform/gdi.h"
+#include "platform/font/font.h"
+#include "platform/gdi/gdi.h"
 
 namespace font_test {
 

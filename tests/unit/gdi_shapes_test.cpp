@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/gdi.h"
+#include "platform/gdi/bitmap.h"
+#include "platform/gdi/gdi.h"
 
 using namespace platform;
 

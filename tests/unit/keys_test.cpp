@@ -8,7 +8,7 @@
 #include "input/input.h"
 #include "platform/backend.h"
 #include "platform/headless/headless.h"
-#include "platform/messages.h"
+#include "platform/os/messages.h"
 #include "system/system.h"
 #include "tests/support/test_hooks.h"
 

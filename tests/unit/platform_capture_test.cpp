@@ -6,7 +6,7 @@
 #include <fstream>
 #include <vector>
 
-#include "platform/display.h"
+#include "platform/surface/display.h"
 #include "platform/headless/headless.h"
 #include "tests/support/headless_run.h"
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/messages.h"
+#include "platform/os/messages.h"
 #include "tests/support/headless_run.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/encoding.h"
-#include "platform/files.h"
+#include "platform/os/encoding.h"
+#include "platform/os/files.h"
 #include "tests/support/headless_run.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/messages.h"
+#include "platform/os/messages.h"
 #include "platform/sdl/sdl_events.h"
 #include "tests/support/headless_run.h"
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/files.h"
-#include "platform/system_info.h"
+#include "platform/os/files.h"
+#include "platform/os/system_info.h"
 #include "system/system.h"
 #include "tests/support/headless_run.h"
 

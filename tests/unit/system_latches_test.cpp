@@ -5,7 +5,7 @@
 
 #include "draw/draw.h"
 #include "input/input.h"
-#include "platform/messages.h"
+#include "platform/os/messages.h"
 #include "system/system.h"
 #include "tests/support/headless_run.h"
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/clock.h"
+#include "platform/os/clock.h"
 #include "system/system.h"
 #include "tests/support/headless_run.h"
 
