@@ -7,6 +7,8 @@
 // is identical in both. Each operation says what callers rely on.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,6 +17,24 @@
 namespace platform {
 
 class Surface;
+
+// A PCM output format: the format the mixer really produces.
+struct AudioSpec {
+  DWORD samplesPerSec = 22050;
+  WORD channels = 2;        // 1 or 2
+  WORD bitsPerSample = 16;  // 8 (unsigned) or 16 (signed)
+  DWORD BlockAlign() const { return DWORD(channels) * (bitsPerSample / 8); }
+};
+// The mixer's side of an open output: fills `bytes` bytes (whole sample
+// frames) of the next output in the opened format.
+using AudioSource = std::function<void(BYTE* out, std::size_t bytes)>;
+
+// One joystick's reading (joyGetPosEx): axes 0..65535, bit k = button k + 1.
+struct JoystickState {
+  bool present = false;
+  DWORD x = 32767, y = 32767;
+  DWORD buttons = 0;
+};
 
 // What CreateMainWindow needs: outer size and position as the caller
 // computed them from GetSystemMetrics, the caption in CP932.
@@ -107,6 +127,22 @@ class Backend {
   virtual bool SetDisplayMode(int width, int height, int bitsPerPixel) = 0;
   // Back to the desktop's mode and a window.
   virtual void RestoreDisplayMode() = 0;
+
+  // ---- audio output
+  // Opens the sound device for `spec`. The backend calls `source` only on
+  // the library's thread (from PumpEvents, WaitEvents and OnFrameStep, and
+  // inside its message-box loop) to keep the device fed, never from another
+  // thread, so the mixer needs no locks. False: no device (a normal answer;
+  // the program runs silent). Opening again replaces the earlier output.
+  virtual bool OpenAudio(const AudioSpec& spec, AudioSource source) { return false; }
+  // Pauses or resumes the output (a paused device asks for nothing).
+  virtual void PauseAudio(bool paused) {}
+  // Closes the output; `source` is not called again.
+  virtual void CloseAudio() {}
+
+  // ---- joysticks
+  // The state of joystick `id` (0 or 1); false when it does not answer.
+  virtual bool ReadJoystick(int id, JoystickState* state) { return false; }
 };
 
 // The backend of this run, chosen at first use.
