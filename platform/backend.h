@@ -129,11 +129,13 @@ class Backend {
   virtual void RestoreDisplayMode() = 0;
 
   // ---- audio output
-  // Opens the sound device for `spec`. The backend calls `source` only on
-  // the library's thread (from PumpEvents, WaitEvents and OnFrameStep, and
-  // inside its message-box loop) to keep the device fed, never from another
-  // thread, so the mixer needs no locks. False: no device (a normal answer;
-  // the program runs silent). Opening again replaces the earlier output.
+  // Opens the sound device for `spec`. The desktop backend calls `source`
+  // on the device's own thread, so sounds go on while a message box is open
+  // or a frame stalls; the mixer in platform/audio/ guards what that thread
+  // reads, and library code never sees it. Headless calls it at the start of
+  // each frame step for exactly the time the fake clock advanced. False: no
+  // device (a normal answer; the program runs silent). Opening again
+  // replaces the earlier output.
   virtual bool OpenAudio(const AudioSpec& spec, AudioSource source) { return false; }
   // Pauses or resumes the output (a paused device asks for nothing).
   virtual void PauseAudio(bool paused) {}
