@@ -44,9 +44,13 @@ LineSpan WholeWord(FontInstance& font, const char* text, size_t length, size_t i
       while (k < length && text[k] == ' ') ++k;
       return {i, k};
     }
+    if (c == '\n' || c == '\r') {  // the line feed ends this line, not the next
+      const size_t next = i + 1 + (c == '\r' && i + 1 < length && text[i + 1] == '\n');
+      return {i, next};
+    }
     size_t j = i;
     font.NextChar(text, length, j);
-    if (c == '\n' || c == '\r' || j - i == 2) break;
+    if (j - i == 2) break;
     i = j;
   }
   return {i, i};

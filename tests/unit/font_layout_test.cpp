@@ -54,6 +54,7 @@ TEST_F(DrawTextTest, LongWordsStayWholeOnTheirOwnLine) {
   // The long word takes a line of its own between its neighbours.
   EXPECT_EQ(Measure("ab cdefghij kl", 4 * half, &box), 3 * line);
   EXPECT_EQ(box.right - box.left, 8 * half);
+  EXPECT_EQ(Measure("abcdefghij\r\nkl", 4 * half), 2 * line);
   // Drawn, it is cut at the box's right edge.
   RECT draw{10, 10, 10 + 4 * half, 110};
   canvas.dc->DrawText("abcdefghij", -1, &draw, kWrap);
