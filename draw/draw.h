@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/gdi/bitmap.h"
 #include "platform/surface/display.h"
@@ -80,9 +81,11 @@ HRESULT SetObjectColorKey(int objectNo, COLORREF color);
 HRESULT SetObjectColorKeyTopLeft(int objectNo);
 // Gives the destination object the source surface's key.
 HRESULT CopyColorKey(int destination, int source);
-// A surface holding the bitmap resource or file `path`; nullptr if none.
+// A surface holding the bitmap resource or file `path`; nullptr if none,
+// with the reason in `why` if given.
 platform::Surface* LoadBitmapSurface(platform::Display* display, const char* path,
-                                     std::int16_t* width, std::int16_t* height, int memory);
+                                     std::int16_t* width, std::int16_t* height, int memory,
+                                     std::string* why = nullptr);
 // Stretches the bitmap's (x, y, width, height) over the whole surface.
 HRESULT CopyBitmap(platform::Surface* surface, platform::Bitmap* bitmap, int x, int y,
                    int width, int height);

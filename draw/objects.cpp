@@ -1,11 +1,13 @@
 // objects.cpp - the draw object table: loading bitmaps from files and
 // resources into numbered objects, blank objects, swapping and freeing, and
 // the source colour keys that make one colour of an object transparent.
+#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "draw/draw.h"
 #include "draw/draw_internal.h"
+#include "platform/os/files.h"
 #include "system/system.h"
 
 namespace ruDraw {
@@ -21,6 +23,7 @@ constexpr size_t kMaxNameLength = 30;
 constexpr const char* kTooLong = "ファイル名またはリソース名が長すぎます";
 constexpr const char* kTooMany = "オブジェクト数が多過ぎます";
 constexpr const char* kCannotLoad = "BMPファイルを読み込めません";
+constexpr const char* kNoSurface = "no surface can be made for it";
 
 // Lowest free slot from 4 on (a slot is free while its name is empty), or -1.
 int FindFreeSlot() {
@@ -67,21 +70,31 @@ HRESULT CreateObjectSurface(DrawObject& slot, int width, int height, int memory)
   return result;
 }
 
+// A failed load: one line on stderr names the file (or resource) and the
+// reason, which the box every failed load shows leaves out.
+int ReportLoadFailure(const char* tag, const char* path, const std::string& why, HRESULT result) {
+  std::fprintf(stderr, "%s: cannot load %s: %s\n", tag, platform::ToHostPath(path).c_str(),
+               why.c_str());
+  return ruSystem::Error(tag, kCannotLoad, result);
+}
+
 // Fills slot n from the named file, or else from the bitmap resource of
 // that name (the loaders' shared steps). `checkCopy`: a failed copy of a
 // resource bitmap is reported.
 int FillSlot(const char* tag, int n, const char* name, int memory, bool checkCopy) {
   DrawObject& slot = Objects[n];
   char path[kPathSize];
-  if (JoinAppPath(path, name))
-    slot.surface = LoadBitmapSurface(DirectDraw, path, &slot.width, &slot.height, memory);
+  std::string why = "the path is too long";
+  const bool joined = JoinAppPath(path, name);
+  if (joined)
+    slot.surface = LoadBitmapSurface(DirectDraw, path, &slot.width, &slot.height, memory, &why);
   if (slot.surface) {
     ApplyColorKeySetting(slot);
     return 1;
   }
 
   platform::Bitmap* bitmap = platform::LoadBitmapResource(name);
-  if (!bitmap) return ruSystem::Error(tag, kCannotLoad, 0);
+  if (!bitmap) return ReportLoadFailure(tag, joined ? path : name, why, 0);
   platform::BITMAP bm;
   bitmap->GetObject(&bm);
   slot.width = std::int16_t(bm.bmWidth);
@@ -89,12 +102,13 @@ int FillSlot(const char* tag, int n, const char* name, int memory, bool checkCop
   const HRESULT created = CreateObjectSurface(slot, bm.bmWidth, bm.bmHeight, memory);
   if (created != DD_OK) {
     platform::DeleteObject(bitmap);
-    return ruSystem::Error(tag, kCannotLoad, created);
+    return ReportLoadFailure(tag, name, kNoSurface, created);
   }
   ApplyColorKeySetting(slot);
   const HRESULT copied = CopyBitmap(slot.surface, bitmap, 0, 0, 0, 0);
   platform::DeleteObject(bitmap);
-  if (checkCopy && copied != DD_OK) return ruSystem::Error(tag, kCannotLoad, copied);
+  if (checkCopy && copied != DD_OK)
+    return ReportLoadFailure(tag, name, "the bitmap cannot be copied to its surface", copied);
   return 1;
 }
 
@@ -169,12 +183,10 @@ HRESULT CopyBitmap(platform::Surface* surface, platform::Bitmap* bitmap, int x, 
 }
 
 platform::Surface* LoadBitmapSurface(platform::Display* display, const char* path,
-                                     std::int16_t* width, std::int16_t* height, int memory) {
+                                     std::int16_t* width, std::int16_t* height, int memory,
+                                     std::string* why) {
   platform::Bitmap* bitmap = platform::LoadBitmapResource(path);
-  if (!bitmap) {
-    std::string why;
-    bitmap = platform::LoadBitmapFile(path, &why);
-  }
+  if (!bitmap) bitmap = platform::LoadBitmapFile(path, why);
   if (!bitmap) return nullptr;
   platform::BITMAP bm;
   bitmap->GetObject(&bm);
@@ -187,6 +199,7 @@ platform::Surface* LoadBitmapSurface(platform::Display* display, const char* pat
   desc.caps = ObjectCaps(memory);
   platform::Surface* pdds = nullptr;
   if (!display || display->CreateSurface(desc, &pdds) != DD_OK) {
+    if (why) *why = kNoSurface;
     platform::DeleteObject(bitmap);
     return nullptr;
   }

@@ -1,6 +1,8 @@
 // bitmap_decode.cpp - BMP file images to 0x00RRGGBB bitmaps. The header
-// and data are checked first (bmp_header.cpp); only then does SDL2's BMP
-// reader decode them (palettes, RLE, bit fields, both row orders). A short
+// and data are checked first (bmp_header.cpp); RLE streams are decoded here
+// (bmp_rle.cpp), since a run that fills a row's padding must be dropped, not
+// wrapped into the next row; SDL2's BMP reader decodes the rest (palettes,
+// bit fields, both row orders). A short
 // palette is padded with black entries to the full 2^bits first, so pixels
 // with indices beyond it read black (as Windows shows them) instead of
 // failing; the lookup here bounds every index once more.
@@ -12,6 +14,7 @@
 
 #include "platform/gdi/bitmap.h"
 #include "platform/formats/bmp_header.h"
+#include "platform/formats/bmp_rle.h"
 
 namespace platform {
 
@@ -90,11 +93,29 @@ std::vector<unsigned char> WithFullPalette(const unsigned char* data, size_t siz
   return out;
 }
 
+// Decodes a checked RLE8 or RLE4 file; its palette follows the 40-byte or
+// longer header (never the 12-byte one, which has no compression).
+Bitmap* DecodeRle(const unsigned char* data, size_t size, const bmp::BmpInfo& info,
+                  std::string* error) {
+  std::uint32_t palette[256] = {};  // indices beyond the file's palette read black
+  const unsigned char* entry = data + 14 + info.headerSize;
+  for (std::uint32_t i = 0; i < info.paletteColors && i < 256; ++i, entry += 4)
+    palette[i] = std::uint32_t(entry[2]) << 16 | std::uint32_t(entry[1]) << 8 | entry[0];
+  std::unique_ptr<Bitmap> bitmap(new Bitmap(info.width, info.height));
+  if (!bmp::WalkRle(data + info.pixelOffset, size - info.pixelOffset, info, palette,
+                    bitmap.get(), error))
+    return nullptr;
+  bitmap->sourceBits = info.bitCount;
+  return bitmap.release();
+}
+
 }  // namespace
 
 Bitmap* DecodeBmp(const unsigned char* data, size_t size, std::string* error) {
   bmp::BmpInfo info;
   if (!bmp::CheckBmp(data, size, &info, error)) return nullptr;
+  if (info.compression == bmp::kBiRle8 || info.compression == bmp::kBiRle4)
+    return DecodeRle(data, size, info, error);
   const std::vector<unsigned char> padded = WithFullPalette(data, size, info);
   if (!padded.empty()) data = padded.data(), size = padded.size();
   SDL_RWops* rw = SDL_RWFromConstMem(data, int(std::min<size_t>(size, 0x7FFFFFFF)));

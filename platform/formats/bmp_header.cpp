@@ -1,8 +1,9 @@
 // bmp_header.cpp - refuses hostile BMP files before they are decoded: every
 // size and offset is checked against the file, sizes against the bitmap
-// limits, and RLE streams are walked so that no run leaves the image.
+// limits, and RLE streams are walked so that no run leaves the stored rows.
 #include "platform/formats/bmp_header.h"
 
+#include "platform/formats/bmp_rle.h"
 #include "platform/gdi/bitmap.h"
 
 namespace platform::bmp {
@@ -26,45 +27,6 @@ bool KnownHeaderSize(std::uint32_t size) {
 // Bytes of colour masks stored after a 40-byte header.
 std::uint32_t ExtraMaskBytes(std::uint32_t headerSize, std::uint32_t compression) {
   return headerSize == 40 && compression == kBiBitfields ? 12 : 0;
-}
-
-// Walks an RLE8 or RLE4 stream; false if a run leaves the image or an
-// absolute run reads past the end of the file.
-bool CheckRle(const unsigned char* p, size_t size, const BmpInfo& info, std::string* error) {
-  const bool four = info.compression == kBiRle4;
-  const std::int64_t width = info.width, height = info.height;
-  std::int64_t x = 0, y = 0;
-  size_t at = 0;
-  while (at + 2 <= size) {
-    const unsigned count = p[at], value = p[at + 1];
-    at += 2;
-    if (count > 0) {
-      if (y >= height || x + count > width) return Fail(error, "RLE run leaves the image");
-      x += count;
-      continue;
-    }
-    if (value == 0) {  // end of line
-      x = 0;
-      ++y;
-      if (y > height) return Fail(error, "RLE data past the last row");
-    } else if (value == 1) {  // end of bitmap
-      return true;
-    } else if (value == 2) {  // delta
-      if (at + 2 > size) return Fail(error, "RLE delta cut short");
-      x += p[at];
-      y += p[at + 1];
-      at += 2;
-      if (x > width || y > height) return Fail(error, "RLE delta leaves the image");
-    } else {  // absolute run of `value` pixels, padded to 16 bits
-      if (y >= height || x + value > width) return Fail(error, "RLE run leaves the image");
-      size_t bytes = four ? (value + 1) / 2 : value;
-      bytes += bytes & 1;
-      if (bytes > size - at) return Fail(error, "RLE run past the end of the file");
-      at += bytes;
-      x += value;
-    }
-  }
-  return true;  // a stream without end marker ends with the file
 }
 
 bool ReadInfoHeader(const unsigned char* h, std::uint32_t headerSize, BmpInfo* info) {
@@ -139,7 +101,7 @@ bool CheckBmp(const unsigned char* data, size_t size, BmpInfo* info, std::string
 
   const size_t available = size - info->pixelOffset;
   if (info->compression == kBiRle8 || info->compression == kBiRle4)
-    return CheckRle(data + info->pixelOffset, available, *info, error);
+    return WalkRle(data + info->pixelOffset, available, *info, nullptr, nullptr, error);
   const std::uint64_t rowBytes = (std::uint64_t(info->width) * unsigned(info->bitCount) + 31) / 32 * 4;
   const std::uint64_t rows = info->height < 0 ? -std::int64_t(info->height) : info->height;
   if (rowBytes * rows > available) return Fail(error, "pixel data cut short");

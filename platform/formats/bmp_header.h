@@ -22,7 +22,7 @@ constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3;
 
 // Checks the file header, info header, palette, pixel offset and the pixel
 // data (row data present in full; an RLE stream that stays inside the
-// image). False and a reason when the file must be refused.
+// stored rows). False and a reason when the file must be refused.
 bool CheckBmp(const unsigned char* data, size_t size, BmpInfo* info, std::string* error);
 
 // Size in bytes of the file header, info header, masks and palette that a

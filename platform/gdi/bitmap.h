@@ -47,7 +47,9 @@ constexpr std::int64_t kMaxBitmapPixels = std::int64_t(4096) * 4096;
 
 // Decodes a BMP file image held in memory; nullptr and a reason on failure.
 Bitmap* DecodeBmp(const unsigned char* data, size_t size, std::string* error);
-// Loads a BMP file by library path; nullptr and a reason on failure.
+// Loads a BMP file by library path; nullptr and a reason on failure: why
+// the file cannot be read ("no such file", "is a directory", "file too
+// large"...) or why its contents are refused ("BMP: pixel data cut short").
 Bitmap* LoadBitmapFile(const std::string& libraryPath, std::string* error);
 // Loads a bitmap resource of the program; nullptr if there is none.
 Bitmap* LoadBitmapResource(const char* name);

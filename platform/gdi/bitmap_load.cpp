@@ -18,8 +18,9 @@ constexpr size_t kMaxBmpFileBytes = size_t(kMaxBitmapPixels) * 4 + 65536;
 
 Bitmap* LoadBitmapFile(const std::string& libraryPath, std::string* error) {
   std::vector<unsigned char> bytes;
-  if (!ReadWholeFile(libraryPath, bytes, kMaxBmpFileBytes)) {
-    if (error) *error = "BMP: cannot read " + libraryPath;
+  ReadFailure why = ReadFailure::None;
+  if (!ReadWholeFile(libraryPath, bytes, kMaxBmpFileBytes, &why)) {
+    if (error) *error = DescribeReadFailure(why);
     return nullptr;
   }
   return DecodeBmp(bytes.data(), bytes.size(), error);

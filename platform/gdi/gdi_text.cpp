@@ -32,11 +32,36 @@ struct LineSpan {
   size_t end, next;
 };
 
+// The line that a single-byte word starting the line ends, when the word
+// alone is wider than the box: the word stays whole (the drawing clips it
+// at the box's edge) and ends at a space run (dropped), a line feed, a
+// double-byte character or the end of the text.
+LineSpan WholeWord(FontInstance& font, const char* text, size_t length, size_t i) {
+  while (i < length) {
+    const char c = text[i];
+    if (c == ' ') {
+      size_t k = i;
+      while (k < length && text[k] == ' ') ++k;
+      return {i, k};
+    }
+    if (c == '\n' || c == '\r') {  // the line feed ends this line, not the next
+      const size_t next = i + 1 + (c == '\r' && i + 1 < length && text[i + 1] == '\n');
+      return {i, next};
+    }
+    size_t j = i;
+    font.NextChar(text, length, j);
+    if (j - i == 2) break;
+    i = j;
+  }
+  return {i, i};
+}
+
 // Finds the line that starts at `start`. Line feeds always end a line
 // (unless single-line). With word breaking, a line that would pass
 // `maxWidth` ends at its last space run (dropped) or at its last boundary
-// next to a double-byte character, else between two characters; a first
-// character wider than the box stays on its line.
+// next to a double-byte character; a single-byte word wider than the box
+// keeps a line of its own, and a double-byte character wider than the box
+// stays on its line.
 LineSpan NextLine(FontInstance& font, const char* text, size_t length, size_t start,
                   long maxWidth, bool wrap, bool single) {
   size_t i = start;
@@ -67,7 +92,7 @@ LineSpan NextLine(FontInstance& font, const char* text, size_t length, size_t st
     const long advance = glyph.advanceX >> 6;
     if (wrap && c != ' ' && width + advance > maxWidth) {
       if (havePoint) return point;
-      if (i > start) return {i, i};
+      if (!isDouble) return WholeWord(font, text, length, i);
       return {j, j};
     }
     width += advance;

@@ -28,6 +28,13 @@ struct ScriptCommand {
 // Parses script text into commands ordered by frame (file order within a
 // frame). False, with "line N: reason" in `error`, at the first bad line.
 bool ParseScript(const std::string& text, std::vector<ScriptCommand>* out, std::string* error);
+// Largest script file read.
+constexpr size_t kMaxScriptBytes = size_t(16) << 20;
+// Reads and parses a script file (its size checked before it is read).
+// False with the reason in `error`: "cannot open the file (why)", "file is
+// larger than 16 MiB" or ParseScript's "line N: reason".
+bool ReadScriptFile(const std::string& hostPath, std::vector<ScriptCommand>* out,
+                    std::string* error);
 // A virtual-key code from a decimal, 0x-hex or a key name; -1 if none.
 int ParseVirtualKey(const std::string& word);
 

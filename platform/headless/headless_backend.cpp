@@ -69,24 +69,8 @@ bool HeadlessOptionsFromEnvironment(HeadlessOptions* out, std::string* error) {
   o.depth = int(depth);
   const char* script = std::getenv("RU_SCRIPT");
   if (script && *script) {
-    std::ifstream in(script, std::ios::binary);
-    std::error_code ec;
-    if (!in || !std::filesystem::is_regular_file(script, ec)) {
-      *error = std::string("RU_SCRIPT=") + script + ": cannot open the file";
-      return false;
-    }
-    std::ostringstream text;
-    if (in.peek() != std::ifstream::traits_type::eof()) text << in.rdbuf();
-    if (in.bad()) {
-      *error = std::string("RU_SCRIPT=") + script + ": cannot read the file";
-      return false;
-    }
-    if (text.str().size() > (16u << 20)) {
-      *error = std::string("RU_SCRIPT=") + script + ": file is larger than 16 MiB";
-      return false;
-    }
     std::string why;
-    if (!ParseScript(text.str(), &o.script, &why)) {
+    if (!ReadScriptFile(script, &o.script, &why)) {
       *error = std::string("RU_SCRIPT=") + script + ": " + why;
       return false;
     }

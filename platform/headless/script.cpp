@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/headless/headless.h"
+#include "platform/os/files.h"
 
 namespace platform {
 
@@ -62,8 +63,45 @@ std::string Upper(std::string s) {
   return s;
 }
 
+// Length of the well-formed UTF-8 sequence at text[i] for a printable
+// character (U+00A0 and up); 0 for anything else.
+size_t Utf8Length(const std::string& text, size_t i) {
+  const unsigned char c = static_cast<unsigned char>(text[i]);
+  const size_t n = c >= 0xF8 ? 0 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
+  if (n == 0 || n > text.size() - i) return 0;
+  char32_t v = c & (0x7F >> n);
+  for (size_t k = 1; k < n; ++k) {
+    const unsigned char t = static_cast<unsigned char>(text[i + k]);
+    if ((t & 0xC0) != 0x80) return 0;
+    v = v << 6 | (t & 0x3F);
+  }
+  constexpr char32_t kLeast[] = {0, 0, 0xA0, 0x800, 0x10000};
+  return v >= kLeast[n] && v <= 0x10FFFF && (v < 0xD800 || v > 0xDFFF) ? n : 0;
+}
+
+// The text with every byte that a terminal would not show as itself
+// (controls, NUL, stray or C1 UTF-8 bytes) written as \xNN.
+std::string Printable(const std::string& text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x20 && c < 0x7F) {
+      out += char(c);
+      ++i;
+    } else if (const size_t n = Utf8Length(text, i)) {
+      out.append(text, i, n);
+      i += n;
+    } else {
+      out += {'\\', 'x', kHex[c >> 4], kHex[c & 0xF]};
+      ++i;
+    }
+  }
+  return out;
+}
+
 std::string Fail(int line, const std::string& why) {
-  return "line " + std::to_string(line) + ": " + why;
+  return "line " + std::to_string(line) + ": " + Printable(why);
 }
 
 // Parses one non-empty line; returns an empty string or the reason it is bad.
@@ -130,7 +168,9 @@ int ParseVirtualKey(const std::string& word) {
 
 bool ParseScript(const std::string& text, std::vector<ScriptCommand>* out, std::string* error) {
   std::vector<ScriptCommand> commands;
-  std::istringstream in(text);
+  // A UTF-8 byte-order mark, as some editors save it, is not part of line 1.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  std::istringstream in(text.substr(text.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0));
   std::string raw;
   int line = 0;
   while (std::getline(in, raw)) {
@@ -153,6 +193,20 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>* out, std::
                    [](const ScriptCommand& a, const ScriptCommand& b) { return a.frame < b.frame; });
   out->swap(commands);
   return true;
+}
+
+bool ReadScriptFile(const std::string& hostPath, std::vector<ScriptCommand>* out,
+                    std::string* error) {
+  std::vector<unsigned char> bytes;
+  ReadFailure why = ReadFailure::None;
+  if (!ReadHostFile(hostPath, bytes, kMaxScriptBytes, &why)) {
+    if (!error) return false;
+    if (why == ReadFailure::TooLarge) *error = "file is larger than 16 MiB";
+    else if (why == ReadFailure::Unreadable) *error = "cannot read the file";
+    else *error = std::string("cannot open the file (") + DescribeReadFailure(why) + ")";
+    return false;
+  }
+  return ParseScript(std::string(bytes.begin(), bytes.end()), out, error);
 }
 
 }  // namespace platform

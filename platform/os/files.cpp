@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/os/encoding.h"
@@ -143,29 +145,60 @@ std::FILE* OpenFile(const std::string& libraryPath, const char* mode) {
   return std::fopen(ToHostPath(libraryPath).c_str(), clean);
 }
 
-bool ReadWholeFile(const std::string& libraryPath, std::vector<unsigned char>& out,
-                   size_t limit) {
+const char* DescribeReadFailure(ReadFailure failure) {
+  switch (failure) {
+    case ReadFailure::None: return "read";
+    case ReadFailure::Missing: return "no such file";
+    case ReadFailure::Directory: return "is a directory";
+    case ReadFailure::NotRegular: return "not a regular file";
+    case ReadFailure::TooLarge: return "file too large";
+    case ReadFailure::Unreadable: break;
+  }
+  return "cannot read the file";
+}
+
+// The reason a file cannot be read whole, from its status alone (nothing
+// is opened, so a FIFO cannot block the caller).
+static ReadFailure CheckReadable(const std::string& hostPath, size_t limit) {
+  struct stat st;
+  if (::stat(hostPath.c_str(), &st) != 0)
+    return errno == ENOENT || errno == ENOTDIR ? ReadFailure::Missing : ReadFailure::Unreadable;
+  if (S_ISDIR(st.st_mode)) return ReadFailure::Directory;
+  if (!S_ISREG(st.st_mode)) return ReadFailure::NotRegular;
+  if (std::uint64_t(st.st_size) > limit) return ReadFailure::TooLarge;
+  return ReadFailure::None;
+}
+
+bool ReadHostFile(const std::string& hostPath, std::vector<unsigned char>& out, size_t limit,
+                  ReadFailure* why) {
+  ReadFailure ignored;
+  ReadFailure& result = why ? *why : ignored;
   out.clear();
-  const std::string host = ToHostPath(libraryPath);
-  if (!IsRegular(host)) return false;
-  std::FILE* f = std::fopen(host.c_str(), "rb");
-  if (!f) return false;
+  result = CheckReadable(hostPath, limit);
+  if (result != ReadFailure::None) return false;
+  std::FILE* f = std::fopen(hostPath.c_str(), "rb");
+  if (!f) return result = ReadFailure::Unreadable, false;
   std::vector<unsigned char> data;
   unsigned char buf[8192];
-  bool ok = true;
-  for (;;) {
+  for (;;) {  // bounded again: the file may have grown since
     const size_t n = std::fread(buf, 1, sizeof buf, f);
     if (n == 0) break;
     if (data.size() + n > limit) {
-      ok = false;
+      result = ReadFailure::TooLarge;
       break;
     }
     data.insert(data.end(), buf, buf + n);
   }
-  if (std::ferror(f)) ok = false;
+  if (result == ReadFailure::None && std::ferror(f)) result = ReadFailure::Unreadable;
   std::fclose(f);
-  if (ok) out.swap(data);
-  return ok;
+  if (result != ReadFailure::None) return false;
+  out.swap(data);
+  return true;
+}
+
+bool ReadWholeFile(const std::string& libraryPath, std::vector<unsigned char>& out,
+                   size_t limit, ReadFailure* why) {
+  return ReadHostFile(ToHostPath(libraryPath), out, limit, why);
 }
 
 bool WriteFileAtomically(const std::string& libraryPath, const void* data, size_t size) {

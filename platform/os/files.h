@@ -28,10 +28,19 @@ std::string ToLibraryPath(const std::string& hostPath);
 
 // fopen on a library path (modes as fopen; 't' is accepted and ignored).
 std::FILE* OpenFile(const std::string& libraryPath, const char* mode);
-// Reads a whole file of at most `limit` bytes; false if missing, unreadable
-// or larger than the limit.
+// Why a whole file could not be read.
+enum class ReadFailure { None, Missing, Directory, NotRegular, TooLarge, Unreadable };
+// A few words for a failure, for messages ("no such file", "is a directory"...).
+const char* DescribeReadFailure(ReadFailure failure);
+
+// Reads a whole file of at most `limit` bytes; false if missing, not a
+// regular file, unreadable or larger than the limit (checked before anything
+// is read, and again while reading), with the reason in `why` if given.
 bool ReadWholeFile(const std::string& libraryPath, std::vector<unsigned char>& out,
-                   size_t limit);
+                   size_t limit, ReadFailure* why = nullptr);
+// The same for a host path (UTF-8, '/'), used as given.
+bool ReadHostFile(const std::string& hostPath, std::vector<unsigned char>& out, size_t limit,
+                  ReadFailure* why = nullptr);
 // Writes a file through a temporary name and a rename, so that a failed
 // write leaves the old contents in place. True on success.
 bool WriteFileAtomically(const std::string& libraryPath, const void* data, size_t size);

@@ -209,6 +209,17 @@ TEST_F(TextModuleTest, ColoursBoxesAndMeasuring) {
   EXPECT_EQ(Count(0x00FF00, 10, 40, 34, 52) + Count(0x0000FF, 10, 40, 34, 52), 24 * 12);
 }
 
+TEST_F(TextModuleTest, ACentredBoxRoundsTheSpareWidthDown) {
+  // A 13-pixel cell in a 40-pixel box: 27 spare pixels, 13 of them left.
+  ruDraw::SetFont(1, 13, 0, 0, 0, 0);
+  ruDraw::SetTextColor(kWhite, kDarkBlue, 0);
+  ruDraw::PutTextBox(100, 300, 140, 400, "漢", 1);
+  ruDraw::ResetFont();
+  EXPECT_EQ(Painted(100, 300, 113, 313), 0);
+  EXPECT_EQ(Painted(113, 300, 126, 313), 13 * 13);
+  EXPECT_EQ(Painted(126, 300, 140, 313), 0);
+}
+
 TEST_F(TextModuleTest, BufferFontDrawsIntoTheFontBufferSprite) {
   platform::Surface* buffer = ruDraw::Objects[3].surface;
   ASSERT_NE(buffer, nullptr);

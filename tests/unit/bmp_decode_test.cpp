@@ -149,6 +149,40 @@ TEST(BmpDecode, RunLengthEncoded) {
   for (int x = 0; x < 6; ++x) EXPECT_EQ(bitmap->Row(0)[x], expected[x]) << x;
 }
 
+// Rows that end in encoded runs, and runs that fill a row's 32-bit padding
+// (some encoders write it): the padding's pixels are dropped, the next row
+// keeps its own. Pixels as palette indices, top row first; none: refused.
+TEST(BmpDecode, RleRowsEndingInRunsAndRunsIntoThePadding) {
+  struct Case {
+    const char* what;
+    int width, height, bits;
+    Bytes stream;
+    std::vector<const char*> rows;
+  } cases[] = {
+      {"RLE8 encoded runs up to the end of line", 6, 2, 8,
+       {2, 1, 4, 2, 0, 0, 6, 3, 0, 1}, {"333333", "112222"}},
+      {"RLE8 run into the padding", 3, 2, 8, {4, 1, 0, 0, 3, 2, 0, 1}, {"222", "111"}},
+      {"RLE8 absolute run into the padding", 3, 2, 8,
+       {0, 4, 1, 2, 3, 1, 0, 0, 2, 3, 0, 1}, {"330", "123"}},
+      {"RLE4 run into the padding", 3, 2, 4, {3, 0x33, 0, 0, 8, 0x12, 0, 1}, {"121", "333"}},
+      {"RLE4 absolute run into the padding", 5, 1, 4,
+       {0, 8, 0x12, 0x31, 0x23, 0x12, 0, 1}, {"12312"}},
+      {"RLE4 run past the padding", 3, 1, 4, {9, 0x12, 0, 1}, {}},
+  };
+  for (const Case& c : cases) {
+    BmpSpec spec{c.width, c.height, c.bits, c.bits == 8 ? 1u : 2u};
+    spec.palette = {0, kRed, kGreen, kBlue};
+    spec.pixels = c.stream;
+    std::string error;
+    const auto bitmap = Decode(spec.Build(), &error);
+    ASSERT_EQ(bitmap != nullptr, !c.rows.empty()) << c.what << ": " << error;
+    for (int y = 0; y < int(c.rows.size()); ++y)
+      for (int x = 0; x < c.width; ++x)
+        EXPECT_EQ(bitmap->Row(y)[x], spec.palette[size_t(c.rows[y][x] - '0')])
+            << c.what << " at " << x << "," << y;
+  }
+}
+
 TEST(BmpDecode, TrueColourAndBitFields) {
   BmpSpec rgb24{2, 2, 24};  // bottom-up BGR rows padded to 8 bytes
   rgb24.pixels = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0xFF, 0x10, 0x20, 0x30, 0, 0};

@@ -177,6 +177,27 @@ TEST_F(DisplayTest, FillsClipAndMaskTheValue) {
   EXPECT_EQ(s->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, nullptr), DDERR_INVALIDPARAMS);
 }
 
+// Fills of whole rows (the whole surface, or from a row down) reach the last
+// row, whatever the padding of the pitch, at every depth.
+TEST_F(DisplayTest, WholeRowFillsReachTheLastRow) {
+  for (int depth : {16, 24, 32}) {
+    Open(depth);
+    Surface* s = Make(7, 5);
+    Pattern(s);
+    BltFx fx{0x00ABCDEF};
+    const DWORD value = 0x00ABCDEF & (depth == 16 ? 0xFFFF : 0xFFFFFF);
+    RECT lower{0, 3, 7, 5};
+    ASSERT_EQ(s->Blt(&lower, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+    EXPECT_EQ(Get(s, 6, 4), value) << depth;
+    EXPECT_NE(Get(s, 6, 2), value) << depth;
+    ASSERT_EQ(s->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+    int unfilled = 0;
+    for (int y = 0; y < 5; ++y)
+      for (int x = 0; x < 7; ++x) unfilled += Get(s, x, y) != value;
+    EXPECT_EQ(unfilled, 0) << depth;
+  }
+}
+
 TEST_F(DisplayTest, BltScalesWithNearestNeighbourAndKey) {
   Surface* src = Make(2, 2);
   Surface* dst = Make(8, 8);

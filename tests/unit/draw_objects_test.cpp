@@ -1,6 +1,8 @@
 // draw_objects_test.cpp - the draw object table: slots and their reuse,
 // name limits, failed loads, colour keys, lost surfaces, and object numbers
 // that name no surface.
+#include <filesystem>
+
 #include "tests/unit/draw_fixture.h"
 
 namespace {
@@ -76,6 +78,54 @@ TEST_F(ObjectTest, AFailedLoadKeepsItsSlotNamedWithoutSurface) {
   EXPECT_EQ(ruDraw::Objects[6].surface, nullptr);
   EXPECT_STREQ(ruDraw::Objects[6].name, "draw_huge.bmp");
   EXPECT_EQ(ruDraw::CreateObject(1, 1, 2), 7);
+}
+
+// Each failed load adds one stderr line naming the file and the reason to
+// its box. The files: missing, a folder, cut short, not a BMP, a header
+// claiming a huge picture, and a (sparse) file too large to read at all.
+TEST_F(ObjectTest, AFailedLoadNamesTheFileAndTheReasonOnStderr) {
+  std::filesystem::create_directories(drawtest::InAppFolder("draw_why_dir.bmp"));
+  drawtest::WriteBmp24("draw_why_cut.bmp", 8, 8, [](int, int) { return 0u; });
+  std::filesystem::resize_file(drawtest::InAppFolder("draw_why_cut.bmp"), 100);
+  drawtest::WriteBmp24("draw_why_text.bmp", 8, 8, [](int, int) { return 0u; });
+  std::filesystem::copy_file(drawtest::InAppFolder("draw_why_text.bmp"),
+                             drawtest::InAppFolder("draw_why_huge.bmp"),
+                             std::filesystem::copy_options::overwrite_existing);
+  std::FILE* f = std::fopen(drawtest::InAppFolder("draw_why_text.bmp").c_str(), "r+b");
+  ASSERT_NE(f, nullptr);
+  std::fputs("Hello", f);
+  std::fclose(f);
+  f = std::fopen(drawtest::InAppFolder("draw_why_huge.bmp").c_str(), "r+b");
+  ASSERT_NE(f, nullptr);
+  std::fseek(f, 18, SEEK_SET);
+  std::fwrite("\x30\x75\0\0\x30\x75\0\0", 1, 8, f);  // 30000 x 30000
+  std::fclose(f);
+  std::FILE* big = std::fopen(drawtest::InAppFolder("draw_why_big.bmp").c_str(), "wb");
+  ASSERT_NE(big, nullptr);
+  std::fclose(big);
+  std::filesystem::resize_file(drawtest::InAppFolder("draw_why_big.bmp"), 100u << 20);
+
+  const struct {
+    const char* name;
+    const char* reason;
+  } cases[] = {
+      {"draw_why_missing.bmp", "no such file"}, {"draw_why_dir.bmp", "is a directory"},
+      {"draw_why_cut.bmp", "cut short"},        {"draw_why_text.bmp", "not a BMP file"},
+      {"draw_why_huge.bmp", "bitmap too large"}, {"draw_why_big.bmp", "file too large"},
+  };
+  for (const auto& c : cases) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(ruDraw::LoadObject(c.name, 2), 0) << c.name;
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(LastReport(), "ruDraw::LoadObject : BMPファイルを読み込めません");
+    const std::string line = "ruDraw::LoadObject: cannot load " + drawtest::InAppFolder(c.name);
+    const size_t at = err.find(line);
+    ASSERT_NE(at, std::string::npos) << err;
+    EXPECT_EQ(err.find(line, at + 1), std::string::npos) << err;
+    const std::string rest = err.substr(at, err.find('\n', at) - at);
+    EXPECT_NE(rest.find(c.reason), std::string::npos) << rest;
+  }
+  std::filesystem::remove(drawtest::InAppFolder("draw_why_big.bmp"));
 }
 
 TEST_F(ObjectTest, KeysAreBlackByDefaultOrTheTopLeftPixelInTheSurfaceFormat) {

@@ -46,10 +46,22 @@ TEST_F(DrawTextTest, BreaksAtSpacesAndDropsThem) {
   EXPECT_EQ(box.bottom - box.top, 2 * line);
 }
 
-TEST_F(DrawTextTest, LongWordsBreakBetweenCharacters) {
-  EXPECT_EQ(Measure("abcdefghij", 4 * half), 3 * line);
-  // A box narrower than one character still takes one per line.
-  EXPECT_EQ(Measure("abc", 1), 3 * line);
+TEST_F(DrawTextTest, LongWordsStayWholeOnTheirOwnLine) {
+  RECT box{};
+  EXPECT_EQ(Measure("abcdefghij", 4 * half, &box), line);
+  EXPECT_EQ(box.right - box.left, 10 * half);
+  EXPECT_EQ(Measure("abc", 1), line);
+  // The long word takes a line of its own between its neighbours.
+  EXPECT_EQ(Measure("ab cdefghij kl", 4 * half, &box), 3 * line);
+  EXPECT_EQ(box.right - box.left, 8 * half);
+  EXPECT_EQ(Measure("abcdefghij\r\nkl", 4 * half), 2 * line);
+  // Drawn, it is cut at the box's right edge.
+  RECT draw{10, 10, 10 + 4 * half, 110};
+  canvas.dc->DrawText("abcdefghij", -1, &draw, kWrap);
+  const RECT ink = canvas.Bounds(kInk);
+  EXPECT_LT(ink.left, ink.right);
+  EXPECT_LE(ink.right, 10 + 4 * half);
+  EXPECT_LE(ink.bottom, 10 + line);
   // Double-byte text breaks between any two characters, never inside one.
   EXPECT_EQ(Measure("日本語の文章", 4 * half), 3 * line);
   EXPECT_EQ(Measure("日本語の文章", 5 * half), 3 * line);

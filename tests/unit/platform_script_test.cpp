@@ -2,7 +2,9 @@
 // ordering, and bad lines reported with their numbers.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include "platform/headless/headless.h"
 
@@ -90,6 +92,38 @@ TEST(Script, BadLinesNameTheLineAndTheFault) {
     EXPECT_EQ(error.rfind(c.expected, 0), 0u) << c.text << " -> " << error;
     EXPECT_EQ(out.size(), 1u) << "output untouched on failure";
   }
+}
+
+// Unprintable bytes in a bad line are escaped (well-formed UTF-8 stays);
+// a UTF-8 byte-order mark before line 1 is accepted.
+TEST(Script, MessagesEscapeUnprintableBytesAndAByteOrderMarkIsAccepted) {
+  struct Case {
+    std::string text, expected;
+  } cases[] = {
+      {"1 jump\x01\x1B[2J\n", "line 1: unknown command 'jump\\x01\\x1B[2J'"},
+      {std::string("1 key A\0B\n", 9), "line 1: 'A\\x00B' is not a key"},
+      {"1 key \x9B\xC3(\n", "line 1: '\\x9B\\xC3(' is not a key"},
+      {"1 key \xE3\x82\xAD\n", "line 1: '\xE3\x82\xAD' is not a key"},  // UTF-8
+      {"\xEF\xBB\xBF" "1 close\n2 jump\n", "line 2: unknown command 'jump'"},
+  };
+  for (const Case& c : cases) {
+    std::vector<ScriptCommand> out;
+    std::string error;
+    EXPECT_FALSE(ParseScript(c.text, &out, &error));
+    EXPECT_EQ(error.rfind(c.expected, 0), 0u) << error;
+  }
+  std::vector<ScriptCommand> out;
+  std::string error;
+  ASSERT_TRUE(ParseScript("\xEF\xBB\xBF" "1 close\n", &out, &error)) << error;
+  EXPECT_EQ(out.size(), 1u);
+  // A script over the limit is refused from its size, before any reading
+  // (a sparse 1 GiB file, read first, would take a gigabyte).
+  const std::string huge = ::testing::TempDir() + "script_huge.txt";
+  std::fclose(std::fopen(huge.c_str(), "wb"));
+  std::filesystem::resize_file(huge, std::uintmax_t(1) << 30);
+  EXPECT_FALSE(platform::ReadScriptFile(huge, &out, &error));
+  EXPECT_EQ(error, "file is larger than 16 MiB");
+  std::filesystem::remove(huge);
 }
 
 TEST(Script, HostileBytesNeverCrash) {
