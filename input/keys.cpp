@@ -22,11 +22,16 @@ bool IsMouseCode(int code) { return code == kLeftButtonCode || code == kRightBut
 void GetKey(int code, int* state) {
   if (!state) return;
   const bool down = (platform::GetKeyState(code) & 0x80) != 0;
-  const bool wasDown = *state == 1 || *state == 3;
-  if (down) *state = wasDown ? 3 : 1;
-  else *state = wasDown ? 2 : 0;
-  if (TransitionStep != 0 || ruDraw::OverlayShown || InputLocked) *state = 0;
+  *state = InputSuspended() ? 0 : NextKeyState(*state, down);
 }
+
+int NextKeyState(int state, bool down) {
+  const bool wasDown = state == 1 || state == 3;
+  if (down) return wasDown ? 3 : 1;
+  return wasDown ? 2 : 0;
+}
+
+bool InputSuspended() { return TransitionStep != 0 || ruDraw::OverlayShown || InputLocked; }
 
 // The code of the listed key or button (list ends with 0) whose press and
 // release completed, once; else 0. Called once per frame.

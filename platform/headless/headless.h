@@ -16,12 +16,13 @@ namespace platform {
 struct ScriptCommand {
   enum class Kind {
     Key, KeyDown, KeyUp, SysKeyDown, SysKeyUp, Move, LDown, LUp, LDbl, RDown, RUp, RDbl,
-    Activate, Answer, Capture, Close
+    Activate, Answer, Capture, Close, Joy, JoyOff
   };
   int frame = 0;  // frame step it precedes, from 1
   Kind kind = Kind::Close;
   int a = 0, b = 0;  // VK / X,Y / activate flag / IDYES, IDNO, IDOK
   std::string file;  // capture target (host path)
+  JoystickState joystick;  // joy: position and buttons (a = joystick id)
   int line = 0;      // line of the script file
 };
 
@@ -94,6 +95,9 @@ class HeadlessBackend : public Backend {
   void FailWindowCreation() { failCreate_ = true; }
   // Called with each message box before it is answered (may post messages).
   void OnMessageBox(void (*hook)(const MessageBoxRecord&)) { boxHook_ = hook; }
+  // Plugs joystick `id` (0 or 1) in with `state`, or unplugs it when
+  // state.present is false; other ids are ignored.
+  void SetJoystick(int id, const JoystickState& state);
 
   // ---- Backend
   const char* Name() const override { return "headless"; }
@@ -123,6 +127,7 @@ class HeadlessBackend : public Backend {
   void WaitVerticalBlank() override {}
   bool SetDisplayMode(int width, int height, int bitsPerPixel) override;
   void RestoreDisplayMode() override {}
+  bool ReadJoystick(int id, JoystickState* state) override;
 
  private:
   void IssueDueCommands();
@@ -157,6 +162,7 @@ class HeadlessBackend : public Backend {
   int mouseX_ = 0, mouseY_ = 0;
   WPARAM buttons_ = 0;
   int raises_ = 0, beeps_ = 0, presents_ = 0;
+  JoystickState joysticks_[2];  // absent until the script plugs them in
 };
 
 // The headless backend of this run, or nullptr when the backend is another.

@@ -99,6 +99,10 @@ HeadlessBackend::HeadlessBackend(const HeadlessOptions& options) : options_(opti
   // boxes that start-up (GameInit) opens.
   for (const ScriptCommand& c : options_.script)
     if (c.frame == 1 && c.kind == ScriptCommand::Kind::Answer) answers_.push_back(c.a);
+  // Joysticks of frame 1 are plugged in from the start, so that screen
+  // set-up's calibration finds them at rest where the script puts them.
+  for (const ScriptCommand& c : options_.script)
+    if (c.frame == 1 && c.kind == ScriptCommand::Kind::Joy) SetJoystick(c.a, c.joystick);
 }
 
 // Captures of frame steps that never ran (the program ended first) are
@@ -255,6 +259,8 @@ void HeadlessBackend::Issue(const ScriptCommand& c) {
       break;
     case Kind::Capture: nextCaptures_.push_back(c.file); break;  // for the coming step
     case Kind::Close: PostMessage(window_, WM_CLOSE, 0, 0); break;
+    case Kind::Joy: SetJoystick(c.a, c.joystick); break;
+    case Kind::JoyOff: SetJoystick(c.a, JoystickState{}); break;
   }
 }
 
@@ -332,6 +338,17 @@ void HeadlessBackend::FinishCaptureCheck() {
     std::fprintf(stderr, "capture %s: nothing was presented in frame %d\n", file.c_str(),
                  captureFrame_);
   captures_.clear();
+}
+
+// ---------------------------------------------------------------- joysticks
+void HeadlessBackend::SetJoystick(int id, const JoystickState& state) {
+  if (id == 0 || id == 1) joysticks_[id] = state;
+}
+
+bool HeadlessBackend::ReadJoystick(int id, JoystickState* state) {
+  if ((id != 0 && id != 1) || !joysticks_[id].present || !state) return false;
+  *state = joysticks_[id];
+  return true;
 }
 
 }  // namespace platform

@@ -19,6 +19,7 @@ struct NamedKind {
   std::string_view name;
   Kind kind;
   int args;  // 0, 1 (VK, flag, answer, file) or 2 (X Y)
+  int optional = 0;  // further arguments that may follow
 };
 constexpr NamedKind kCommands[] = {
     {"key", Kind::Key, 1},         {"keydown", Kind::KeyDown, 1},
@@ -29,6 +30,7 @@ constexpr NamedKind kCommands[] = {
     {"rup", Kind::RUp, 0},         {"rdbl", Kind::RDbl, 0},
     {"activate", Kind::Activate, 1}, {"answer", Kind::Answer, 1},
     {"capture", Kind::Capture, 1}, {"close", Kind::Close, 0},
+    {"joy", Kind::Joy, 3, 1},      {"joyoff", Kind::JoyOff, 1},
 };
 
 struct NamedKey {
@@ -104,6 +106,22 @@ std::string Fail(int line, const std::string& why) {
   return "line " + std::to_string(line) + ": " + Printable(why);
 }
 
+// "joy ID X Y [BUTTONS]" and "joyoff ID": the id, and for joy the state
+// of a plugged-in joystick; empty string or the reason the line is bad.
+std::string ParseJoystick(const std::vector<std::string>& words, ScriptCommand* c) {
+  long id = 0, x = 0, y = 0, buttons = 0;
+  if (!ParseInt(words[2], 0, 1, false, &id))
+    return "joystick id must be 0 or 1, got '" + words[2] + "'";
+  c->a = int(id);
+  if (c->kind == Kind::JoyOff) return std::string();
+  if (!ParseInt(words[3], 0, 65535, false, &x) || !ParseInt(words[4], 0, 65535, false, &y))
+    return "joy needs a position X Y of whole numbers from 0 to 65535";
+  if (words.size() > 5 && !ParseInt(words[5], 0, 0xFFFFFFFFL, true, &buttons))
+    return "joy buttons must be a bit mask from 0 to 0xFFFFFFFF (decimal or 0x-hex)";
+  c->joystick = JoystickState{true, DWORD(x), DWORD(y), DWORD(buttons)};
+  return std::string();
+}
+
 // Parses one non-empty line; returns an empty string or the reason it is bad.
 std::string ParseLine(const std::vector<std::string>& words, int line, ScriptCommand* c) {
   long frame = 0;
@@ -115,9 +133,10 @@ std::string ParseLine(const std::vector<std::string>& words, int line, ScriptCom
     if (k.name == words[1]) named = &k;
   if (!named) return "unknown command '" + words[1] + "'";
   const int given = int(words.size()) - 2;
-  if (given != named->args)
-    return "'" + words[1] + "' takes " + std::to_string(named->args) + " argument(s), got " +
-           std::to_string(given);
+  if (given < named->args || given > named->args + named->optional)
+    return "'" + words[1] + "' takes " + std::to_string(named->args) +
+           (named->optional ? " or " + std::to_string(named->args + named->optional) : "") +
+           " argument(s), got " + std::to_string(given);
   c->frame = int(frame);
   c->kind = named->kind;
   c->line = line;
@@ -146,6 +165,7 @@ std::string ParseLine(const std::vector<std::string>& words, int line, ScriptCom
       else return "answer takes yes, no or ok";
       break;
     case Kind::Capture: c->file = words[2]; break;
+    case Kind::Joy: case Kind::JoyOff: return ParseJoystick(words, c);
     default: break;
   }
   return std::string();

@@ -15,6 +15,7 @@
 #include "platform/os/messages.h"
 #include "platform/sdl/sdl_cursor.h"
 #include "platform/sdl/sdl_events.h"
+#include "platform/sdl/sdl_joystick.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_message_box.h"
 #include "platform/sdl/sdl_present.h"
@@ -36,9 +37,12 @@ class SdlBackend final : public Backend {
   // depth: 16, 15 (16-bit 5-5-5), 24 or 32; maxFrames: WM_CLOSE after that
   // many frame steps (0: right after start-up; -1: never).
   SdlBackend(int depth, int maxFrames)
-      : depth_(depth == 15 ? 16 : depth), is555_(depth == 15), maxFrames_(maxFrames) {}
+      : depth_(depth == 15 ? 16 : depth), is555_(depth == 15), maxFrames_(maxFrames) {
+    joysticks_.Open();
+  }
   ~SdlBackend() override {
     DestroyWindow(hwnd_);
+    joysticks_.Close();
     SDL_Quit();
   }
 
@@ -144,6 +148,11 @@ class SdlBackend final : public Backend {
   }
   void RestoreDisplayMode() override { window_.LeaveFullScreen(); }
 
+  // ---- joysticks
+  bool ReadJoystick(int id, JoystickState* state) override {
+    return joysticks_.Read(id, state);
+  }
+
  private:
   void HandleEvent(const SDL_Event& event);
   void RouteToBox(const SDL_Event& event);
@@ -159,6 +168,7 @@ class SdlBackend final : public Backend {
   EventTranslator events_;
   Cursor cursor_;
   Presenter presenter_;
+  Joysticks joysticks_;
   MessageBoxUi* activeBox_ = nullptr;  // the innermost open box
   HWND hwnd_ = nullptr;
   int depth_ = 16;
@@ -169,6 +179,7 @@ class SdlBackend final : public Backend {
 };
 
 void SdlBackend::HandleEvent(const SDL_Event& event) {
+  if (joysticks_.HandleEvent(event)) return;
   if (event.type == SDL_WINDOWEVENT && event.window.windowID != window_.Id()) return;
   if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED)
     RenderCurrent();

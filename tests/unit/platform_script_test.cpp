@@ -171,3 +171,39 @@ TEST(Script, EnvironmentControlsAndTheirBadValues) {
   }
   for (const char* n : names) ::unsetenv(n);
 }
+
+TEST(Script, JoystickLinesAndTheirBadForms) {
+  std::vector<ScriptCommand> out;
+  std::string error;
+  ASSERT_TRUE(ParseScript("1 joy 0 0 65535\n2 joy 1 7 8 0x8000000F\n3 joy 1 1 2 12\n4 joyoff 1\n",
+                          &out, &error))
+      << error;
+  ASSERT_EQ(out.size(), 4u);
+  const platform::JoystickState& j = out[1].joystick;
+  EXPECT_EQ(out[0].kind, Kind::Joy);
+  EXPECT_TRUE(out[0].joystick.present);
+  EXPECT_EQ(out[0].joystick.y + out[0].joystick.buttons, 65535u);
+  EXPECT_EQ(out[1].a * 1000 + j.x * 100 + j.y, 1708u);
+  EXPECT_EQ(j.buttons, 0x8000000Fu);
+  EXPECT_EQ(out[2].joystick.buttons, 12u);
+  EXPECT_EQ(out[3].kind, Kind::JoyOff);
+  EXPECT_EQ(out[3].a, 1);
+  const struct {
+    const char* text;
+    const char* expected;
+  } bad[] = {
+      {"1 joy 2 0 0\n", "line 1: joystick id must be 0 or 1, got '2'"},
+      {"1 joyoff -1\n", "line 1: joystick id must be 0 or 1"},
+      {"1 joy 0 65536 0\n", "line 1: joy needs a position X Y"},
+      {"1 joy 0 0x10 -1\n", "line 1: joy needs a position X Y"},
+      {"1 joy 0 1 1 0x100000000\n", "line 1: joy buttons must be a bit mask"},
+      {"1 joy 0 1 1 -1\n", "line 1: joy buttons must be a bit mask"},
+      {"1 joy 0 1\n", "line 1: 'joy' takes 3 or 4 argument(s), got 2"},
+      {"1 joy 0 1 1 1 1\n", "line 1: 'joy' takes 3 or 4 argument(s), got 5"},
+      {"1 joyoff\n", "line 1: 'joyoff' takes 1 argument(s), got 0"},
+  };
+  for (const auto& c : bad) {
+    EXPECT_FALSE(ParseScript(c.text, &out, &error)) << c.text;
+    EXPECT_EQ(error.rfind(c.expected, 0), 0u) << c.text << " -> " << error;
+  }
+}

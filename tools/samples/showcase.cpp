@@ -1,11 +1,13 @@
-// showcase.cpp - a tour of the library on four pages: sprites (keyed, unkeyed,
+// showcase.cpp - a tour of the library on its pages: sprites (keyed, unkeyed,
 // stretched, flipped, waved, shaken, tiled in a clip window), primitives and
-// fills, text, and a scene switch. Right / Left turn the page, Enter asks to
+// fills, text, a scene switch, and joysticks (levers and charge bars; Left
+// from the first page leads there). Right / Left turn the page, Enter asks to
 // go to the second scene (which returns after 10 s, or on Space), Esc asks to
 // quit. A sprite glides across the top at 120 pixels a second whatever the
 // frame rate; a left click leaves a marker. Needs bmp/block.bmp beside the
 // program (the build copies it); without it the marks are drawn by hand.
 // Headless: RU_BACKEND=headless RU_MAX_FRAMES=300 build/release/showcase
+#include <algorithm>
 #include <cmath>
 
 #include "ru.h"
@@ -15,7 +17,8 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255), kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 200, 0), kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0), kGrey = RGB(96, 96, 96);
-constexpr int kPages = 4;
+constexpr int kPages = 5;
+constexpr int kSwitchPage = 3;  // where Enter asks to change the scene
 constexpr int kBlinkWait = 1;  // numbered wait for the blinking hint
 constexpr int kBackWait = 2;   // numbered wait: scene 2 returns by itself
 
@@ -139,6 +142,41 @@ void SwitchPage() {
   ruDraw::Print(20, 110, "Esc: 終了");
 }
 
+// One joystick's column at x: position, centre, direction, the two levers
+// as bars from the middle, the four buttons' states and charge bars.
+void JoystickColumn(int id, int x) {
+  int px = 0, py = 0, cx = 0, cy = 0, lx = 0, ly = 0;
+  ruSystem::GetJoyPos(id, &px, &py);
+  ruSystem::GetJoystickCenter(id, &cx, &cy);
+  ruSystem::GetJoyLever(id, &lx, &ly);
+  int states[4] = {}, charges[4] = {};
+  ruSystem::GetJoyButtonStates(id, &states[0], &states[1], &states[2], &states[3]);
+  ruSystem::GetJoyCharges(id, &charges[0], &charges[1], &charges[2], &charges[3]);
+  ruDraw::Printf(x, 80, "ジョイスティック %d", id);
+  ruDraw::Printf(x, 100, "位置 %d, %d  中心 %d, %d", px, py, cx, cy);
+  ruDraw::Printf(x, 120, "テンキー %d", ruSystem::GetJoyKeypad(id));
+  // Lever X: a horizontal bar; lever Y: a vertical one (up is -100).
+  ruDraw::Box(x, 150, x + 201, 170, 0, kWhite, 1);
+  const int mx = x + 100, my = 250;  // the bars' zero points
+  ruDraw::Box(mx + std::min(lx, 0), 152, mx + 1 + std::max(lx, 0), 168, kGreen, kGreen, 1);
+  ruDraw::Box(x + 230, 150, x + 250, 351, 0, kWhite, 1);
+  ruDraw::Box(x + 232, my + std::min(ly, 0), x + 248, my + 1 + std::max(ly, 0), kGreen, kGreen, 1);
+  for (int b = 0; b < 4; ++b) {
+    const int y = 190 + 40 * b;
+    ruDraw::Printf(x, y, "%d: 状態 %d", b + 1, states[b]);
+    ruDraw::Box(x + 100, y, x + 202, y + 16, 0, kWhite, 1);
+    if (charges[b] > 0)
+      ruDraw::Box(x + 101, y + 1, x + 101 + charges[b], y + 15, kYellow, kYellow, 1);
+  }
+}
+
+void JoystickPage() {
+  Title("5. ジョイスティック");
+  JoystickColumn(0, 20);
+  JoystickColumn(1, 330);
+  ruDraw::Print(20, 370, "レバー: 速さ 200/秒  溜め: 50/秒 (2 秒で 100)");
+}
+
 // Turns the page on a completed press-and-release of Left or Right.
 void TurnPage() {
   int code = ruSystem::CheckKeyList(VK_RIGHT, VK_LEFT, 0);
@@ -182,6 +220,7 @@ void GameInit() {
   }
   Ball = MakeBall();
   ruSystem::SetWait(kBlinkWait, 500);
+  for (int id = 0; id < 2; ++id) ruSystem::SetJoystickSpeed(id, 200.0f, 50.0f);
   ruSystem::SceneNo = 1;
 }
 
@@ -192,7 +231,8 @@ void PlayScene() {
     case 0: SpritesPage(); break;
     case 1: PrimitivesPage(); break;
     case 2: TextPage(); break;
-    default: SwitchPage(); break;
+    case kSwitchPage: SwitchPage(); break;
+    default: JoystickPage(); break;
   }
   DrawGlider();
   DrawMouse();
@@ -201,7 +241,7 @@ void PlayScene() {
   static int enter = 0;  // a key's state lives from check to check
   ruSystem::GetKey(VK_RETURN, &enter);
   ruDraw::Present();
-  if (enter == 1 && Page == kPages - 1 && ruSystem::Question("場面 2 へ進みますか？"))
+  if (enter == 1 && Page == kSwitchPage && ruSystem::Question("場面 2 へ進みますか？"))
     ruSystem::SceneNo = 2;
 }
 
