@@ -338,7 +338,7 @@ COLORREF Dc::GetPixel(int x, int y) const {
 BOOL Dc::InvertRect(const RECT* rect) {
   Raster r(target_);
   if (!r.Valid() || !rect) return FALSE;
-  const DWORD mask = target_.format.redMask | target_.format.greenMask | target_.format.blueMask;
+  const DWORD mask = pixel::LayoutOf(target_.format).White();
   const int x0 = std::max<LONG>(rect->left, 0), x1 = std::min<LONG>(rect->right, target_.width);
   const int y0 = std::max<LONG>(rect->top, 0), y1 = std::min<LONG>(rect->bottom, target_.height);
   for (int y = y0; y < y1; ++y)

@@ -121,6 +121,10 @@ constexpr DWORD ToRgbScreen(DWORD p, const Layout& l) {
          DWORD(WidenScreen(l.green.Get(p), l.green.bits)) << 8 |
          DWORD(WidenScreen(l.blue.Get(p), l.blue.bits));
 }
+// Channels to 0x00RRGGBB, the pixels of decoded bitmaps.
+constexpr DWORD PackRgb(unsigned red, unsigned green, unsigned blue) {
+  return DWORD(red & 0xFF) << 16 | DWORD(green & 0xFF) << 8 | DWORD(blue & 0xFF);
+}
 // 0x00RRGGBB (decoded bitmaps) to a pixel of `l` (top bits of each channel).
 constexpr DWORD FromRgb(DWORD rgb, const Layout& l) {
   return (Narrow((rgb >> 16) & 0xFF, l.red.bits) << l.red.shift) |
