@@ -9,7 +9,9 @@
 // is harmless because the select is idempotent. Elsewhere the same select
 // loop is left to the compiler's vectoriser. Plain copies are memcpy per
 // row; fills store whole pixels, with GCC built for AVX2 too and picked at
-// load time. 24-bit pixels take the reference loops but for plain copies.
+// load time. Scaled copies step through source columns and rows without
+// division and copy a destination row that repeats the row above. 24-bit
+// pixels take the reference loops but for plain copies.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
