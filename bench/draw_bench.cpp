@@ -1,7 +1,10 @@
 // draw_bench.cpp - the library's drawing against SDL2's blits on the same
 // data, 16-bit 5-6-5: keyed 40x40 sprites (ruDraw::Draw), keyed and plain
-// 640x480 copies (ruDraw::Draw, ruDraw::DrawNoKey) and clearing the screen
-// (ruDraw::ClearScreen), on a screen opened headless with ruDraw::Screen.
+// 640x480 copies (ruDraw::Draw, ruDraw::DrawNoKey), clearing the screen
+// (ruDraw::ClearScreen) and a 320x240 object scaled twice over the screen
+// (ruDraw::DrawStretchNoKey, and GDI's StretchBlt between the two surfaces'
+// device contexts) against SDL_BlitScaled, on a screen opened headless with
+// ruDraw::Screen.
 // Each pair is first checked to produce the same pixels; each benchmark
 // reports pixels per second as items.
 //
@@ -17,6 +20,7 @@
 
 #include "draw/draw.h"
 #include "system/system.h"
+#include "platform/gdi/gdi.h"
 #include "platform/surface/display.h"
 
 namespace {
@@ -25,6 +29,7 @@ using platform::Surface;
 
 constexpr int kScreenW = 640, kScreenH = 480;
 constexpr int kSprite = 40, kSpriteCount = 64, kDraws = 1000;
+constexpr int kHalfW = kScreenW / 2, kHalfH = kScreenH / 2;
 
 struct Position {
   int x, y, sprite;
@@ -34,9 +39,11 @@ struct Position {
 struct Scene {
   Surface* back = nullptr;
   int big = 0;  // 640x480, keyed
+  int half = 0;  // 320x240, scaled up twice
   std::vector<int> sprites;
   SDL_Surface* sdlBack = nullptr;
   SDL_Surface* sdlBig = nullptr;
+  SDL_Surface* sdlHalf = nullptr;
   std::vector<SDL_Surface*> sdlSprites;
   std::vector<Position> positions;
   bool ok = false;
@@ -102,6 +109,23 @@ void TheirBig(Scene& s, bool keyed) {
   SDL_Rect at{0, 0, kScreenW, kScreenH};
   SDL_BlitSurface(s.sdlBig, nullptr, s.sdlBack, &at);
 }
+void OursStretch(Scene& s) {
+  ruDraw::DrawStretchNoKey(0, 0, s.half, 0, 0, kHalfW, kHalfH, kScreenW, kScreenH);
+}
+void OursGdiStretch(Scene& s) {
+  platform::Surface* half = ruDraw::Objects[s.half].surface;
+  platform::Dc *to = nullptr, *from = nullptr;
+  if (s.back->GetDC(&to) != DD_OK) return;
+  if (half->GetDC(&from) == DD_OK) {
+    to->StretchBlt(0, 0, kScreenW, kScreenH, from, 0, 0, kHalfW, kHalfH, SRCCOPY);
+    half->ReleaseDC(from);
+  }
+  s.back->ReleaseDC(to);
+}
+void TheirStretch(Scene& s) {
+  SDL_Rect at{0, 0, kScreenW, kScreenH};
+  SDL_BlitScaled(s.sdlHalf, nullptr, s.sdlBack, &at);
+}
 void OursClear(Scene&) { ruDraw::ClearScreen(); }
 void TheirClear(Scene& s) { SDL_FillRect(s.sdlBack, nullptr, 0); }
 
@@ -143,6 +167,11 @@ Scene& GetScene() {
     FillRandom(rng, pixels.data(), pixels.size());
     s.sdlBig = SDL_CreateRGBSurfaceWithFormat(0, kScreenW, kScreenH, 16, SDL_PIXELFORMAT_RGB565);
     s.big = Load(s.sdlBig, pixels);
+    pixels.resize(kHalfW * kHalfH);
+    FillRandom(rng, pixels.data(), pixels.size());
+    s.sdlHalf = SDL_CreateRGBSurfaceWithFormat(0, kHalfW, kHalfH, 16, SDL_PIXELFORMAT_RGB565);
+    s.half = Load(s.sdlHalf, pixels);
+    SDL_SetColorKey(s.sdlHalf, SDL_FALSE, 0);
     std::uniform_int_distribution<int> x(0, kScreenW - kSprite), y(0, kScreenH - kSprite),
         which(0, kSpriteCount - 1);
     for (int i = 0; i < kDraws; ++i) s.positions.push_back({x(rng), y(rng), which(rng)});
@@ -151,7 +180,9 @@ Scene& GetScene() {
                  "640x480 keyed") &&
            Check(s, [](Scene& c) { OursBig(c, false); }, [](Scene& c) { TheirBig(c, false); },
                  "640x480 plain") &&
-           Check(s, OursClear, TheirClear, "clear");
+           Check(s, OursClear, TheirClear, "clear") &&
+           Check(s, OursStretch, TheirStretch, "320x240 scaled to 640x480") &&
+           Check(s, OursGdiStretch, TheirStretch, "GDI 320x240 scaled to 640x480");
     return s;
   }();
   return scene;
@@ -191,6 +222,10 @@ void BM_SDL_Blit_640x480(benchmark::State& st) {
 void BM_ClearScreen(benchmark::State& st) { Run(st, OursClear, kScreenPixels); }
 void BM_SDL_FillRect_640x480(benchmark::State& st) { Run(st, TheirClear, kScreenPixels); }
 
+void BM_DrawStretch_2x(benchmark::State& st) { Run(st, OursStretch, kScreenPixels); }
+void BM_GdiStretchBlt_2x(benchmark::State& st) { Run(st, OursGdiStretch, kScreenPixels); }
+void BM_SDL_BlitScaled_2x(benchmark::State& st) { Run(st, TheirStretch, kScreenPixels); }
+
 BENCHMARK(BM_Draw_Key_40x40);
 BENCHMARK(BM_SDL_BlitKey_40x40);
 BENCHMARK(BM_Draw_Key_640x480);
@@ -199,6 +234,9 @@ BENCHMARK(BM_DrawNoKey_640x480);
 BENCHMARK(BM_SDL_Blit_640x480);
 BENCHMARK(BM_ClearScreen);
 BENCHMARK(BM_SDL_FillRect_640x480);
+BENCHMARK(BM_DrawStretch_2x);
+BENCHMARK(BM_GdiStretchBlt_2x);
+BENCHMARK(BM_SDL_BlitScaled_2x);
 
 }  // namespace
 

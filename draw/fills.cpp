@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "draw/draw.h"
+#include "draw/locked_frame.h"
 
 namespace ruDraw {
 
@@ -54,32 +55,16 @@ HRESULT FillRect(int left, int top, int right, int bottom, DWORD pixel) {
 }
 
 int HalfRect(int left, int top, int right, int bottom, DWORD pixel) {
-  if (!BackBuffer) return 0;
-  const RECT& clip = ClipWindow;
-  if (right > clip.right) right = clip.right;
-  if (bottom > clip.bottom) bottom = clip.bottom;
-  if (left < clip.left) left = clip.left;
-  if (top < clip.top) top = clip.top;
-  // The clip window may reach past the back buffer: keep to its pixels.
-  if (left < 0) left = 0;
-  if (top < 0) top = 0;
-  if (right > LONG(BackBuffer->Width())) right = LONG(BackBuffer->Width());
-  if (bottom > LONG(BackBuffer->Height())) bottom = LONG(BackBuffer->Height());
-  if (right < left || bottom < top) return 1;
-
-  void* bits = nullptr;
-  LONG pitch = 0;
-  if (BackBuffer->Lock(&bits, &pitch, DDLOCK_WAIT) != DD_OK) return 0;
-  if (BackBuffer->Format().bitCount == 16) {
-    const std::uint16_t mask = std::uint16_t(HalfMask);
-    const std::uint16_t h = std::uint16_t((pixel >> 1) & mask);
-    for (int y = top; y < bottom; ++y) {
-      auto* row = reinterpret_cast<std::uint16_t*>(static_cast<BYTE*>(bits) + y * pitch);
-      for (int x = left; x < right; ++x) row[x] = std::uint16_t(((row[x] >> 1) & mask) + h);
-    }
-  }
-  BackBuffer->Unlock();
-  return 1;
+  return WithClippedBackBuffer(
+      RECT{left, top, right, bottom}, [pixel](const platform::pixel::Rows& rows, const RECT& r) {
+        if (rows.bytesPerPixel != 2) return;
+        const std::uint16_t mask = std::uint16_t(HalfMask);
+        const std::uint16_t h = std::uint16_t((pixel >> 1) & mask);
+        for (int y = r.top; y < r.bottom; ++y) {
+          std::uint16_t* row = rows.Row<std::uint16_t>(y);
+          for (int x = r.left; x < r.right; ++x) row[x] = std::uint16_t(((row[x] >> 1) & mask) + h);
+        }
+      });
 }
 
 }  // namespace ruDraw

@@ -7,6 +7,7 @@
 
 #include "draw/draw.h"
 #include "draw/draw_internal.h"
+#include "draw/locked_frame.h"
 
 namespace ruDraw {
 
@@ -22,7 +23,7 @@ struct FlipPlan {
 };
 
 // Cuts the source to the surface (the picture keeps its place on screen)
-// and the visible range to the clip window and the back buffer. False when
+// and the visible range to the clip window on the back buffer. False when
 // nothing is visible.
 bool PlanFlip(const platform::Surface* source, int x, int y, int mode, int left, int top,
               int right, int bottom, FlipPlan* plan) {
@@ -34,11 +35,10 @@ bool PlanFlip(const platform::Surface* source, int x, int y, int mode, int left,
   plan->x = (mode & 1) ? I64(x) + (I64(right) - newRight) : I64(x) + (newLeft - I64(left));
   plan->y = (mode & 2) ? I64(y) + (I64(bottom) - newBottom) : I64(y) + (newTop - I64(top));
   plan->left = newLeft, plan->top = newTop, plan->right = newRight, plan->bottom = newBottom;
-  const RECT& clip = ClipWindow;
-  const I64 x0 = std::max<I64>({plan->x, clip.left, 0});
-  const I64 y0 = std::max<I64>({plan->y, clip.top, 0});
-  const I64 x1 = std::min<I64>({plan->x + newRight - newLeft, clip.right, BackBuffer->Width()});
-  const I64 y1 = std::min<I64>({plan->y + newBottom - newTop, clip.bottom, BackBuffer->Height()});
+  const RECT clip = EffectiveClip();
+  const I64 x0 = std::max<I64>(plan->x, clip.left), y0 = std::max<I64>(plan->y, clip.top);
+  const I64 x1 = std::min<I64>(plan->x + newRight - newLeft, clip.right);
+  const I64 y1 = std::min<I64>(plan->y + newBottom - newTop, clip.bottom);
   if (x0 >= x1 || y0 >= y1) return false;
   // Inside the back buffer now: ints again.
   plan->x0 = int(x0), plan->x1 = int(x1), plan->y0 = int(y0), plan->y1 = int(y1);
@@ -47,12 +47,12 @@ bool PlanFlip(const platform::Surface* source, int x, int y, int mode, int left,
 
 // Copies the visible range, pixels of `Pixel` width; zero pixels skipped.
 template <class Pixel>
-void CopyFlipped(const FlipPlan& p, int mode, const BYTE* source, LONG sourcePitch, BYTE* dest,
-                 LONG destPitch) {
+void CopyFlipped(const FlipPlan& p, int mode, const platform::pixel::Rows& source,
+                 const platform::pixel::Rows& dest) {
   for (int dy = p.y0; dy < p.y1; ++dy) {
     const int sy = int((mode & 2) ? p.bottom - 1 - (dy - p.y) : p.top + (dy - p.y));
-    const auto* from = reinterpret_cast<const Pixel*>(source + LONG(sy) * sourcePitch);
-    auto* to = reinterpret_cast<Pixel*>(dest + LONG(dy) * destPitch);
+    const Pixel* from = source.Row<const Pixel>(sy);
+    Pixel* to = dest.Row<Pixel>(dy);
     for (int dx = p.x0; dx < p.x1; ++dx) {
       const int sx = int((mode & 1) ? p.right - 1 - (dx - p.x) : p.left + (dx - p.x));
       const Pixel value = from[sx];
@@ -62,16 +62,14 @@ void CopyFlipped(const FlipPlan& p, int mode, const BYTE* source, LONG sourcePit
 }
 
 // 24-bit pixels: three bytes each.
-void CopyFlipped24(const FlipPlan& p, int mode, const BYTE* source, LONG sourcePitch,
-                   BYTE* dest, LONG destPitch) {
+void CopyFlipped24(const FlipPlan& p, int mode, const platform::pixel::Rows& source,
+                   const platform::pixel::Rows& dest) {
   for (int dy = p.y0; dy < p.y1; ++dy) {
     const int sy = int((mode & 2) ? p.bottom - 1 - (dy - p.y) : p.top + (dy - p.y));
-    const BYTE* from = source + LONG(sy) * sourcePitch;
-    BYTE* to = dest + LONG(dy) * destPitch;
     for (int dx = p.x0; dx < p.x1; ++dx) {
       const int sx = int((mode & 1) ? p.right - 1 - (dx - p.x) : p.left + (dx - p.x));
-      const BYTE* pixel = from + 3 * sx;
-      if (pixel[0] | pixel[1] | pixel[2]) std::memcpy(to + 3 * dx, pixel, 3);
+      const BYTE* pixel = source.At(sx, sy);
+      if (pixel[0] | pixel[1] | pixel[2]) std::memcpy(dest.At(dx, dy), pixel, 3);
     }
   }
 }
@@ -85,27 +83,18 @@ int DrawFlip(int x, int y, int mode, int objectNo, int left, int top, int right,
   FlipPlan plan;
   if (!PlanFlip(object, x, y, mode, left, top, right, bottom, &plan)) return 1;
 
-  void* sourceBits = nullptr;
-  void* destBits = nullptr;
-  LONG sourcePitch = 0, destPitch = 0;
-  if (object->Lock(&sourceBits, &sourcePitch, DDLOCK_WAIT) != DD_OK) return 0;
-  if (BackBuffer->Lock(&destBits, &destPitch, DDLOCK_WAIT) != DD_OK) {
-    object->Unlock();
-    return 0;
-  }
-  const auto* source = static_cast<const BYTE*>(sourceBits);
-  auto* dest = static_cast<BYTE*>(destBits);
+  platform::pixel::Rows source, dest;
+  if (LockPair(object, &source, &dest) != DD_OK) return 0;
   const DWORD bits = BackBuffer->Format().bitCount;
   if (bits == object->Format().bitCount) {
     if (bits == 16)
-      CopyFlipped<std::uint16_t>(plan, mode, source, sourcePitch, dest, destPitch);
+      CopyFlipped<std::uint16_t>(plan, mode, source, dest);
     else if (bits == 32)
-      CopyFlipped<std::uint32_t>(plan, mode, source, sourcePitch, dest, destPitch);
+      CopyFlipped<std::uint32_t>(plan, mode, source, dest);
     else if (bits == 24)
-      CopyFlipped24(plan, mode, source, sourcePitch, dest, destPitch);
+      CopyFlipped24(plan, mode, source, dest);
   }
-  object->Unlock();
-  BackBuffer->Unlock();
+  UnlockPair(object);
   return 1;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "draw/draw.h"
+#include "draw/locked_frame.h"
 #include "system/system.h"
 
 namespace ruDraw {
@@ -90,9 +91,9 @@ int RandomBelow(I64 n) { return int(std::rand() % n); }
 // clip window on the back buffer. Rows of a line effect that land outside
 // draw nothing, so the loops skip them (a huge rectangle cannot run long).
 void VisibleRows(I64* top, I64* bottom) {
-  *top = std::max<I64>(ClipWindow.top, 0);
-  *bottom = std::min<I64>(ClipWindow.bottom, BackBuffer ? I64(BackBuffer->Height()) : 0);
-  if (*bottom < *top) *bottom = *top;
+  const RECT clip = EffectiveClip();
+  *top = clip.top;
+  *bottom = std::max(clip.bottom, clip.top);
 }
 
 // Cuts a row loop [first, end) to the rows whose back-buffer row (destFirst

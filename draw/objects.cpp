@@ -8,6 +8,7 @@
 #include "draw/draw.h"
 #include "draw/draw_internal.h"
 #include "platform/os/files.h"
+#include "platform/surface/pixel.h"
 #include "system/system.h"
 
 namespace ruDraw {
@@ -121,12 +122,10 @@ DWORD ReadFirstPixel(platform::Surface* surface) {
     result = surface->Lock(&bits, &pitch, 0);
   } while (result == DDERR_WASSTILLDRAWING);
   if (result != DD_OK) return CLR_INVALID;
-  const DWORD bitCount = surface->Format().bitCount;
-  DWORD value = 0;
   // Only the pixel's own bytes are read (a 16-bit surface of one pixel has
   // no four bytes to read).
-  std::memcpy(&value, bits, bitCount >= 32 ? 4 : (bitCount + 7) / 8);
-  if (bitCount < 32) value &= (DWORD(1) << bitCount) - 1;
+  const DWORD value = platform::pixel::Load(static_cast<const BYTE*>(bits),
+                                            int(surface->Format().bitCount / 8));
   surface->Unlock();
   return value;
 }

@@ -9,6 +9,7 @@
 #include "draw/draw_internal.h"
 #include "input/input.h"
 #include "platform/backend.h"
+#include "platform/surface/pixel.h"
 #include "sound/sound.h"
 #include "system/system.h"
 #include "text/text.h"
@@ -46,20 +47,6 @@ struct InternalSprite {
   const char* name;
   const char* failure;
 };
-
-// Channel mask -> shift and max: shift counts the zero bits below the mask.
-void ScanChannel(DWORD mask, WORD* shift, DWORD* max) {
-  DWORD m = mask;
-  WORD s = 0;
-  while ((m & 1) == 0) {
-    m >>= 1;
-    ++s;
-  }
-  *shift = s;
-  *max = m;
-}
-
-WORD Shift5(WORD shift, DWORD max) { return WORD(max == 63 ? shift + 1 : shift); }
 
 // Each numbered step's failure: one report, its result (0) returned.
 int Fail(const char* message, HRESULT code) { return ruSystem::Error(kTag, message, code); }
@@ -143,18 +130,19 @@ int DerivePixelFormat() {
   if (result != DD_OK) return Fail("ピクセル情報が取得できません", result);
   if (format.redMask == 0 || format.greenMask == 0 || format.blueMask == 0)
     return Fail("ピクセル情報が取得できません", DDERR_UNSUPPORTED);
-  ScanChannel(format.redMask, &RedShift, &RedMax);
-  ScanChannel(format.greenMask, &GreenShift, &GreenMax);
-  ScanChannel(format.blueMask, &BlueShift, &BlueMax);
-  RedShift5 = Shift5(RedShift, RedMax);
-  GreenShift5 = Shift5(GreenShift, GreenMax);
-  BlueShift5 = Shift5(BlueShift, BlueMax);
-  HalfMask = ((RedMax >> 1) << RedShift) | ((GreenMax >> 1) << GreenShift) |
-             ((BlueMax >> 1) << BlueShift);
-  RedMask = format.redMask;
-  GreenMask = format.greenMask;
-  BlueMask = format.blueMask;
-  WhiteColor = (RedMax << RedShift) | (GreenMax << GreenShift) | (BlueMax << BlueShift);
+  const platform::pixel::Layout layout = platform::pixel::LayoutOf(format);
+  const auto take = [](const platform::pixel::Channel& c, DWORD* mask, WORD* shift, DWORD* max,
+                       WORD* shift5) {
+    *mask = c.mask;
+    *shift = c.shift;
+    *max = c.max;
+    *shift5 = c.Shift5();
+  };
+  take(layout.red, &RedMask, &RedShift, &RedMax, &RedShift5);
+  take(layout.green, &GreenMask, &GreenShift, &GreenMax, &GreenShift5);
+  take(layout.blue, &BlueMask, &BlueShift, &BlueMax, &BlueShift5);
+  HalfMask = layout.HalfMask();
+  WhiteColor = layout.White();
   return 1;
 }
 

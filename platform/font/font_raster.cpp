@@ -12,20 +12,19 @@ namespace platform {
 
 namespace {
 
-// Pixel writer for one target and clip rectangle.
+// Pixel writer for one target's rows and a clip rectangle.
 class Painter {
  public:
-  Painter(const DcTarget& target, const RECT& clip) : target_(target) {
+  Painter(const DcTarget& target, const RECT& clip) : rows_(target.Rows()) {
     clip_.left = std::max<LONG>(clip.left, 0);
     clip_.top = std::max<LONG>(clip.top, 0);
     clip_.right = std::min<LONG>(clip.right, target.width);
     clip_.bottom = std::min<LONG>(clip.bottom, target.height);
-    bytes_ = int(target.format.bitCount + 7) / 8;
   }
 
   bool Empty() const {
-    return !target_.bits || clip_.left >= clip_.right || clip_.top >= clip_.bottom ||
-           bytes_ < 2 || bytes_ > 4;
+    return !rows_.bits || clip_.left >= clip_.right || clip_.top >= clip_.bottom ||
+           rows_.bytesPerPixel < 2 || rows_.bytesPerPixel > 4;
   }
 
   // Fills [left, right) x [top, bottom).
@@ -35,12 +34,12 @@ class Painter {
     right = std::min<long>(right, clip_.right);
     bottom = std::min<long>(bottom, clip_.bottom);
     for (long y = top; y < bottom; ++y)
-      for (long x = left; x < right; ++x) Put(Row(y), x, pixel);
+      for (long x = left; x < right; ++x) rows_.Set(int(x), int(y), pixel);
   }
 
   // Sets the pixels where the mask is 1; (x, y) is the mask's top-left.
   void Mask(long x, long y, const std::uint8_t* mask, int width, int height, DWORD pixel) {
-    switch (bytes_) {
+    switch (rows_.bytesPerPixel) {
       case 2: MaskOf<2>(x, y, mask, width, height, pixel); break;
       case 3: MaskOf<3>(x, y, mask, width, height, pixel); break;
       case 4: MaskOf<4>(x, y, mask, width, height, pixel); break;
@@ -68,49 +67,20 @@ class Painter {
   }
 
  private:
-  BYTE* Row(long y) const { return target_.bits + y * long(target_.pitch); }
-
-  void Put(BYTE* row, long x, DWORD pixel) const {
-    BYTE* p = row + x * bytes_;
-    if (bytes_ == 2) {
-      const auto v = static_cast<std::uint16_t>(pixel);
-      std::memcpy(p, &v, 2);
-    } else if (bytes_ == 3) {
-      p[0] = BYTE(pixel);
-      p[1] = BYTE(pixel >> 8);
-      p[2] = BYTE(pixel >> 16);
-    } else {
-      std::memcpy(p, &pixel, 4);
-    }
-  }
-
   template <int Bytes>
   void MaskOf(long x, long y, const std::uint8_t* mask, int width, int height, DWORD pixel) {
     const long x0 = std::max<long>(x, clip_.left), x1 = std::min<long>(x + width, clip_.right);
     const long y0 = std::max<long>(y, clip_.top), y1 = std::min<long>(y + height, clip_.bottom);
     for (long row = y0; row < y1; ++row) {
       const std::uint8_t* m = mask + (row - y) * width;
-      BYTE* out = Row(row);
-      for (long col = x0; col < x1; ++col) {
-        if (!m[col - x]) continue;
-        BYTE* p = out + col * Bytes;
-        if constexpr (Bytes == 2) {
-          const auto v = static_cast<std::uint16_t>(pixel);
-          std::memcpy(p, &v, 2);
-        } else if constexpr (Bytes == 3) {
-          p[0] = BYTE(pixel);
-          p[1] = BYTE(pixel >> 8);
-          p[2] = BYTE(pixel >> 16);
-        } else {
-          std::memcpy(p, &pixel, 4);
-        }
-      }
+      BYTE* out = rows_.At(0, int(row));
+      for (long col = x0; col < x1; ++col)
+        if (m[col - x]) pixel::Store(out + col * Bytes, Bytes, pixel);
     }
   }
 
-  const DcTarget& target_;
+  pixel::Rows rows_;
   RECT clip_;
-  int bytes_ = 0;
 };
 
 // A quadrilateral along the text direction: `along` pixels from the

@@ -15,6 +15,7 @@
 #include "platform/gdi/bitmap.h"
 #include "platform/formats/bmp_header.h"
 #include "platform/formats/bmp_rle.h"
+#include "platform/surface/pixel.h"
 
 namespace platform {
 
@@ -47,7 +48,7 @@ bool CopyIndexed(SDL_Surface* s, Bitmap* out) {
   std::uint32_t colors[256] = {};  // indices beyond the palette stay black
   for (int i = 0; i < palette->ncolors && i < 256; ++i) {
     const SDL_Color& c = palette->colors[i];
-    colors[i] = std::uint32_t(c.r) << 16 | std::uint32_t(c.g) << 8 | c.b;
+    colors[i] = pixel::PackRgb(c.r, c.g, c.b);
   }
   for (int y = 0; y < s->h; ++y) {
     const Uint8* row = static_cast<const Uint8*>(s->pixels) + size_t(y) * s->pitch;

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "platform/surface/display.h"
+#include "platform/surface/pixel.h"
 #include "platform/win_types.h"
 
 namespace platform {
@@ -62,6 +63,7 @@ struct DcTarget {
   LONG pitch = 0;  // bytes per row
   int width = 0, height = 0;
   PixelFormat format;
+  pixel::Rows Rows() const { return {bits, pitch, int(format.bitCount / 8)}; }
 };
 
 using FontEnumProc = int (*)(const LOGFONTA* font, LPARAM data);

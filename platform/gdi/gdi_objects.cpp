@@ -37,24 +37,6 @@ Font* DefaultFont() {
   return font;
 }
 
-// Channel value v of `bits` width placed at the top of a byte, low bits 0.
-DWORD Expand(DWORD v, int bits) { return bits >= 8 ? v >> (bits - 8) : v << (8 - bits); }
-
-int MaskBits(DWORD mask) { return __builtin_popcount(mask); }
-int MaskShift(DWORD mask) { return mask ? __builtin_ctz(mask) : 0; }
-
-DWORD PackChannel(unsigned value8, DWORD mask) {
-  if (!mask) return 0;
-  const int bits = MaskBits(mask);
-  const DWORD v = bits >= 8 ? DWORD(value8) << (bits - 8) : DWORD(value8) >> (8 - bits);
-  return (v << MaskShift(mask)) & mask;
-}
-
-unsigned UnpackChannel(DWORD pixel, DWORD mask) {
-  if (!mask) return 0;
-  return unsigned(Expand((pixel & mask) >> MaskShift(mask), MaskBits(mask)) & 0xFF);
-}
-
 }  // namespace
 
 HPEN CreatePen(int style, int width, COLORREF color) {
@@ -155,14 +137,11 @@ int Dc::SetBkMode(int mode) {
 }
 
 DWORD ColorToPixel(COLORREF color, const PixelFormat& format) {
-  return PackChannel(GetRValue(color), format.redMask) |
-         PackChannel(GetGValue(color), format.greenMask) |
-         PackChannel(GetBValue(color), format.blueMask);
+  return pixel::FromColorref(color, pixel::LayoutOf(format));
 }
 
 COLORREF PixelToColor(DWORD pixel, const PixelFormat& format) {
-  return RGB(UnpackChannel(pixel, format.redMask), UnpackChannel(pixel, format.greenMask),
-             UnpackChannel(pixel, format.blueMask));
+  return pixel::ToColorrefGdi(pixel, pixel::LayoutOf(format));
 }
 
 }  // namespace platform

@@ -25,24 +25,23 @@ namespace platform {
 
 namespace {
 
-// Pixel access to a DC's target, clipped.
+// A DC's target: its rows, and stores clipped to it.
 struct Raster {
   const DcTarget& t;
-  int bpp;
-  explicit Raster(const DcTarget& target) : t(target), bpp(int(target.format.bitCount / 8)) {}
-  bool Valid() const { return t.bits && (bpp == 2 || bpp == 3 || bpp == 4); }
+  pixel::Rows rows;
+  explicit Raster(const DcTarget& target) : t(target), rows(target.Rows()) {}
+  bool Valid() const { return t.bits && rows.bytesPerPixel >= 2 && rows.bytesPerPixel <= 4; }
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < t.width && y < t.height; }
-  BYTE* At(int x, int y) const { return t.bits + std::intptr_t(y) * t.pitch + x * bpp; }
   void Put(int x, int y, DWORD pixel) const {
-    if (Inside(x, y)) blit::StorePixel(At(x, y), bpp, pixel);
+    if (Inside(x, y)) rows.Set(x, y, pixel);
   }
-  DWORD Get(int x, int y) const { return blit::LoadPixel(At(x, y), bpp); }
+  DWORD Get(int x, int y) const { return rows.Get(x, y); }
   // Pixels x0..x1-1 of row y.
   void Span(int y, int x0, int x1, DWORD pixel) const {
     if (y < 0 || y >= t.height) return;
     x0 = std::max(x0, 0);
     x1 = std::min(x1, t.width);
-    for (int x = x0; x < x1; ++x) blit::StorePixel(At(x, y), bpp, pixel);
+    for (int x = x0; x < x1; ++x) rows.Set(x, y, pixel);
   }
 };
 
@@ -339,7 +338,7 @@ COLORREF Dc::GetPixel(int x, int y) const {
 BOOL Dc::InvertRect(const RECT* rect) {
   Raster r(target_);
   if (!r.Valid() || !rect) return FALSE;
-  const DWORD mask = target_.format.redMask | target_.format.greenMask | target_.format.blueMask;
+  const DWORD mask = pixel::LayoutOf(target_.format).White();
   const int x0 = std::max<LONG>(rect->left, 0), x1 = std::min<LONG>(rect->right, target_.width);
   const int y0 = std::max<LONG>(rect->top, 0), y1 = std::min<LONG>(rect->bottom, target_.height);
   for (int y = y0; y < y1; ++y)
@@ -355,23 +354,16 @@ BOOL Dc::StretchBlt(int x, int y, int width, int height, Dc* source, int sx, int
   if (!s.Valid()) return FALSE;
   if (width <= 0 || height <= 0 || sw <= 0 || sh <= 0) return TRUE;
   const PixelFormat& from = source->target_.format;
-  const bool sameFormat = from.bitCount == target_.format.bitCount &&
-                          from.redMask == target_.format.redMask &&
-                          from.greenMask == target_.format.greenMask &&
-                          from.blueMask == target_.format.blueMask;
-  const int j0 = std::max(0, -y), j1 = std::min(height, target_.height - y);
-  const int i0 = std::max(0, -x), i1 = std::min(width, target_.width - x);
-  for (int j = j0; j < j1; ++j) {
-    const std::int64_t srcY = sy + std::int64_t(j) * sh / height;
-    if (srcY < 0 || srcY >= source->target_.height) continue;
-    for (int i = i0; i < i1; ++i) {
-      const std::int64_t srcX = sx + std::int64_t(i) * sw / width;
-      if (srcX < 0 || srcX >= source->target_.width) continue;
-      DWORD v = s.Get(int(srcX), int(srcY));
-      if (!sameFormat) v = ColorToPixel(PixelToColor(v, from), target_.format);
-      d.Put(x + i, y + j, v);
-    }
-  }
+  const PixelFormat& to = target_.format;
+  blit::StretchJob job;
+  if (!blit::PlanStretch({x, y, width, height}, target_.width, target_.height,
+                         {sx, sy, sw, sh}, source->target_.width, source->target_.height, &job))
+    return TRUE;
+  job.convert = from.bitCount != to.bitCount || from.redMask != to.redMask ||
+                from.greenMask != to.greenMask || from.blueMask != to.blueMask;
+  job.from = pixel::LayoutOf(from);
+  job.to = pixel::LayoutOf(to);
+  blit::Stretch(d.rows, s.rows, job);
   return TRUE;
 }
 

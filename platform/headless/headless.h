@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/formats/bmp_write.h"  // captures: WriteSurfaceBmp
 
 namespace platform {
 
@@ -167,10 +168,5 @@ class HeadlessBackend : public Backend {
 
 // The headless backend of this run, or nullptr when the backend is another.
 HeadlessBackend* GetHeadlessBackend();
-
-// Writes `source` of `surface` as a 24-bit bottom-up BMP, channels expanded
-// to 8 bits by bit replication. False if the surface cannot be locked or
-// the file cannot be written.
-bool WriteSurfaceBmp(Surface& surface, const RECT& source, const std::string& hostPath);
 
 }  // namespace platform

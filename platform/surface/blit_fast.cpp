@@ -9,7 +9,9 @@
 // is harmless because the select is idempotent. Elsewhere the same select
 // loop is left to the compiler's vectoriser. Plain copies are memcpy per
 // row; fills store whole pixels, with GCC built for AVX2 too and picked at
-// load time. 24-bit pixels take the reference loops but for plain copies.
+// load time. Scaled copies step through source columns and rows without
+// division and copy a destination row that repeats the row above. 24-bit
+// pixels take the reference loops but for plain copies.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -198,34 +200,66 @@ RU_ROW_LOOP void FillRow32(std::uint32_t* __restrict d, int n, std::uint32_t val
 }
 
 template <class T>
-T* RowOf(const Pixels& p, int x, int y) {
+T* RowOf(const pixel::Rows& p, int x, int y) {
   return reinterpret_cast<T*>(p.At(x, y));
 }
 
-// One destination row of a scaled copy: column i reads source column
-// (i0 + i) * sw / dw, stepped without division.
+// floor((first + k) * num / den) for k = 0, 1, 2, ... stepped without
+// division: the source column (or row) of each destination one.
+class ScaleStep {
+ public:
+  ScaleStep(int first, int num, int den)
+      : whole_(num / den), part_(num % den), den_(den) {
+    const std::int64_t start = std::int64_t(first) * num;
+    at_ = start / den;
+    rem_ = start % den;
+  }
+  std::int64_t operator*() const { return at_; }
+  void Next() {
+    at_ += whole_;
+    rem_ += part_;
+    if (rem_ >= den_) {
+      rem_ -= den_;
+      ++at_;
+    }
+  }
+
+ private:
+  std::int64_t at_, rem_;
+  const std::int64_t whole_, part_, den_;
+};
+
+// One destination row of a scaled copy.
 template <class T>
 void StretchRow(T* __restrict d, const T* __restrict s, const StretchJob& job) {
-  const std::int64_t start = std::int64_t(job.i0) * job.sw;
-  int sx = int(start / job.dw);
-  std::int64_t rem = start % job.dw;
-  for (int i = 0; i < job.w; ++i) {
-    const T v = s[sx];
-    if (!job.keyed || v != T(job.key)) d[i] = v;
-    rem += job.sw;
-    while (rem >= job.dw) {
-      rem -= job.dw;
-      ++sx;
+  ScaleStep sx(job.i0, job.sw, job.dw);
+  if (job.keyed) {
+    const T key = T(job.key);
+    for (int i = 0; i < job.w; ++i, sx.Next()) {
+      const T v = s[*sx];
+      if (v != key) d[i] = v;
     }
+  } else {
+    for (int i = 0; i < job.w; ++i, sx.Next()) d[i] = s[*sx];
   }
 }
 
+// Rows that read the same source row as the row above are copies of it when
+// nothing is keyed and the source is other rows than the destination.
 template <class T>
-void StretchFast(const Pixels& dest, const Pixels& source, const StretchJob& job) {
-  for (int j = 0; j < job.h; ++j) {
-    const int sy = job.sy0 + int(std::int64_t(job.j0 + j) * job.sh / job.dh);
-    StretchRow<T>(RowOf<T>(dest, job.dx0, job.dy0 + j), RowOf<const T>(source, job.sx0, sy),
-                  job);
+void StretchFast(const pixel::Rows& dest, const pixel::Rows& source, const StretchJob& job) {
+  const bool repeatRows = !job.keyed && dest.bits != source.bits;
+  const size_t rowBytes = size_t(job.w) * sizeof(T);
+  ScaleStep sy(job.j0, job.sh, job.dh);
+  std::int64_t previous = -1;
+  for (int j = 0; j < job.h; ++j, sy.Next()) {
+    T* d = reinterpret_cast<T*>(dest.At(job.dx0, job.dy0 + j));
+    if (repeatRows && *sy == previous) {
+      std::memcpy(d, dest.At(job.dx0, job.dy0 + j - 1), rowBytes);
+      continue;
+    }
+    previous = *sy;
+    StretchRow<T>(d, reinterpret_cast<const T*>(source.At(job.sx0, job.sy0 + int(*sy))), job);
   }
 }
 
@@ -243,15 +277,15 @@ void SetFastPathsEnabled(bool enabled) { fastPaths = enabled ? 1 : 0; }
 
 void LimitVectorLevel(VectorLevel level) { levelCap = level; }
 
-void Copy(const Pixels& dest, int dx, int dy, const Pixels& source, int sx, int sy, int w,
-          int h) {
+void Copy(const pixel::Rows& dest, int dx, int dy, const pixel::Rows& source, int sx, int sy,
+          int w, int h) {
   if (!FastPathsEnabled()) return reference::Copy(dest, dx, dy, source, sx, sy, w, h);
   const size_t bytes = size_t(w) * dest.bytesPerPixel;
   for (int j = 0; j < h; ++j) std::memcpy(dest.At(dx, dy + j), source.At(sx, sy + j), bytes);
 }
 
-void CopyKeyed(const Pixels& dest, int dx, int dy, const Pixels& source, int sx, int sy, int w,
-               int h, DWORD key) {
+void CopyKeyed(const pixel::Rows& dest, int dx, int dy, const pixel::Rows& source, int sx,
+               int sy, int w, int h, DWORD key) {
   if (!FastPathsEnabled() || dest.bytesPerPixel == 3)
     return reference::CopyKeyed(dest, dx, dy, source, sx, sy, w, h, key);
   if (dest.bytesPerPixel == 2)
@@ -261,7 +295,7 @@ void CopyKeyed(const Pixels& dest, int dx, int dy, const Pixels& source, int sx,
     KeyBlock32(dest.At(dx, dy), dest.pitch, source.At(sx, sy), source.pitch, w, h, key);
 }
 
-void Fill(const Pixels& dest, int x, int y, int w, int h, DWORD value) {
+void Fill(const pixel::Rows& dest, int x, int y, int w, int h, DWORD value) {
   if (!FastPathsEnabled() || dest.bytesPerPixel == 3)
     return reference::Fill(dest, x, y, w, h, value);
   for (int j = 0; j < h; ++j) {
@@ -272,8 +306,10 @@ void Fill(const Pixels& dest, int x, int y, int w, int h, DWORD value) {
   }
 }
 
-void Stretch(const Pixels& dest, const Pixels& source, const StretchJob& job) {
-  if (!FastPathsEnabled() || dest.bytesPerPixel == 3)
+void Stretch(const pixel::Rows& dest, const pixel::Rows& source, const StretchJob& job) {
+  // Converting copies (GDI between formats, as bitmaps load), copies within
+  // one set of rows and 24-bit pixels take the reference loop.
+  if (!FastPathsEnabled() || job.convert || dest.bits == source.bits || dest.bytesPerPixel == 3)
     return reference::Stretch(dest, source, job);
   if (dest.bytesPerPixel == 2)
     StretchFast<std::uint16_t>(dest, source, job);

@@ -61,9 +61,9 @@ class SoftSurface final : public Surface {
   void MarkLost() { lost_ = true; }
   bool IsPrimary() const { return (caps_ & DDSCAPS_PRIMARYSURFACE) != 0; }
   // The rows, for blits (valid while not lost; primary: none).
-  blit::Pixels Rows() const { return {bits_, pitch_, bytesPerPixel_}; }
+  pixel::Rows Rows() const { return {bits_, pitch_, bytesPerPixel_}; }
   // The source key masked to the pixel size.
-  DWORD MaskedKey() const { return key_.low & blit::PixelMask(bytesPerPixel_); }
+  DWORD MaskedKey() const { return key_.low & pixel::SizeMask(bytesPerPixel_); }
 
  private:
   SoftSurface(DWORD width, DWORD height, DWORD caps, const PixelFormat& format);

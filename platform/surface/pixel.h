@@ -13,8 +13,10 @@
 // Narrowing 8 bits to a channel always keeps the top bits.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
+#include "platform/surface/display.h"
 #include "platform/win_types.h"
 
 namespace platform::pixel {
@@ -35,16 +37,9 @@ constexpr Channel ChannelFromMask(DWORD mask) {
   Channel c;
   c.mask = mask;
   if (!mask) return c;
-  DWORD m = mask;
-  while (!(m & 1)) {
-    m >>= 1;
-    ++c.shift;
-  }
-  c.max = m;
-  while (m & 1) {
-    m >>= 1;
-    ++c.bits;
-  }
+  c.shift = WORD(std::countr_zero(mask));
+  c.max = mask >> c.shift;
+  c.bits = std::countr_one(c.max);
   return c;
 }
 
@@ -70,6 +65,11 @@ constexpr Layout LayoutFromMasks(DWORD redMask, DWORD greenMask, DWORD blueMask,
   l.blue = ChannelFromMask(blueMask);
   l.bytesPerPixel = bytesPerPixel;
   return l;
+}
+
+// The layout of a surface's or device context's pixel format.
+constexpr Layout LayoutOf(const PixelFormat& f) {
+  return LayoutFromMasks(f.redMask, f.greenMask, f.blueMask, int(f.bitCount / 8));
 }
 
 inline constexpr Layout k565 = LayoutFromMasks(0xF800, 0x07E0, 0x001F, 2);
@@ -120,6 +120,10 @@ constexpr DWORD ToRgbScreen(DWORD p, const Layout& l) {
   return DWORD(WidenScreen(l.red.Get(p), l.red.bits)) << 16 |
          DWORD(WidenScreen(l.green.Get(p), l.green.bits)) << 8 |
          DWORD(WidenScreen(l.blue.Get(p), l.blue.bits));
+}
+// Channels to 0x00RRGGBB, the pixels of decoded bitmaps.
+constexpr DWORD PackRgb(unsigned red, unsigned green, unsigned blue) {
+  return DWORD(red & 0xFF) << 16 | DWORD(green & 0xFF) << 8 | DWORD(blue & 0xFF);
 }
 // 0x00RRGGBB (decoded bitmaps) to a pixel of `l` (top bits of each channel).
 constexpr DWORD FromRgb(DWORD rgb, const Layout& l) {

@@ -40,18 +40,12 @@ bool Overlaps(const Area& a, const Area& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-// Smallest i >= 0 with floor(i * num / den) >= target (num, den > 0).
-I64 FirstReaching(I64 target, I64 num, I64 den) {
-  if (target <= 0) return 0;
-  return (target * den + num - 1) / num;
-}
-
 // A copy of `area` of `rows` in a buffer of its own, for blits whose source
 // and destination overlap on one surface.
 struct Snapshot {
   std::vector<BYTE> bytes;
-  blit::Pixels pixels;
-  Snapshot(const blit::Pixels& rows, const Area& area) {
+  pixel::Rows pixels;
+  Snapshot(const pixel::Rows& rows, const Area& area) {
     const size_t rowBytes = size_t(area.Width()) * rows.bytesPerPixel;
     bytes.resize(rowBytes * size_t(area.Height()));
     for (I64 y = 0; y < area.Height(); ++y)
@@ -91,7 +85,7 @@ HRESULT SoftSurface::BltFast(int x, int y, Surface* sourceSurface, const RECT* s
 }
 
 void SoftSurface::CopyArea(SoftSurface* source, const Area& s, I64 dx, I64 dy, bool keyed) {
-  blit::Pixels from = source->Rows();
+  pixel::Rows from = source->Rows();
   I64 sx = s.left, sy = s.top;
   std::optional<Snapshot> snapshot;
   if (source == this && Overlaps(s, Area{dx, dy, dx + s.Width(), dy + s.Height()})) {
@@ -130,36 +124,21 @@ HRESULT SoftSurface::Blt(const RECT* destRect, Surface* sourceSurface, const REC
   if (!Sane(d) || !Sane(s)) return DDERR_INVALIDRECT;
   if (d.Empty() || s.Empty()) return DD_OK;
 
-  // Visible columns: inside the destination and reading inside the source.
-  const I64 dw = d.Width(), dh = d.Height(), sw = s.Width(), sh = s.Height();
-  const I64 i0 = std::max({I64(0), -d.left, FirstReaching(-s.left, sw, dw)});
-  const I64 i1 = std::min({dw, I64(width_) - d.left, FirstReaching(I64(source->width_) - s.left, sw, dw)});
-  const I64 j0 = std::max({I64(0), -d.top, FirstReaching(-s.top, sh, dh)});
-  const I64 j1 = std::min({dh, I64(height_) - d.top, FirstReaching(I64(source->height_) - s.top, sh, dh)});
-  if (i1 <= i0 || j1 <= j0) return DD_OK;
-  if (sw == dw && sh == dh) {
-    CopyArea(source, Area{s.left + i0, s.top + j0, s.left + i1, s.top + j1}, d.left + i0,
-             d.top + j0, (flags & DDBLT_KEYSRC) != 0);
+  blit::StretchJob job;
+  if (!blit::PlanStretch({d.left, d.top, d.Width(), d.Height()}, int(width_), int(height_),
+                         {s.left, s.top, s.Width(), s.Height()}, int(source->width_),
+                         int(source->height_), &job))
+    return DD_OK;
+  if (s.Width() == d.Width() && s.Height() == d.Height()) {
+    CopyArea(source, Area{s.left + job.i0, s.top + job.j0, s.left + job.i0 + job.w,
+                          s.top + job.j0 + job.h},
+             job.dx0, job.dy0, (flags & DDBLT_KEYSRC) != 0);
     return DD_OK;
   }
-
-  blit::StretchJob job{};
-  job.dx0 = int(d.left + i0);
-  job.dy0 = int(d.top + j0);
-  job.w = int(i1 - i0);
-  job.h = int(j1 - j0);
-  job.i0 = int(i0);
-  job.j0 = int(j0);
-  job.dw = int(dw);
-  job.dh = int(dh);
-  job.sx0 = int(s.left);
-  job.sy0 = int(s.top);
-  job.sw = int(sw);
-  job.sh = int(sh);
   job.keyed = (flags & DDBLT_KEYSRC) && source->hasKey_;
   job.key = source->MaskedKey();
 
-  blit::Pixels from = source->Rows();
+  pixel::Rows from = source->Rows();
   std::optional<Snapshot> snapshot;
   if (source == this) {
     // Read from a copy of the whole source so overlapping areas stay right.
@@ -174,7 +153,7 @@ HRESULT SoftSurface::Fill(const RECT* destRect, DWORD value) {
   if (IsPrimary()) return DD_OK;
   const Area d = Intersect(WholeOr(destRect, width_, height_), width_, height_);
   if (d.Empty()) return DD_OK;
-  value &= blit::PixelMask(bytesPerPixel_);
+  value &= pixel::SizeMask(bytesPerPixel_);
   if (d.left == 0 && d.right == width_ && pitch_ % bytesPerPixel_ == 0) {
     // Whole rows: fill rows and padding as one run of pixels.
     blit::Fill(Rows(), 0, int(d.top), int(pitch_ / bytesPerPixel_ * d.Height()), 1, value);

@@ -27,9 +27,9 @@ struct Buffer {
     for (auto& b : bytes) b = BYTE(byte(rng));
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x)
-        if (percent(rng) < 30) blit::StorePixel(Pixels().At(x, y), bpp, key);
+        if (percent(rng) < 30) pixel::Store(Pixels().At(x, y), bpp, key);
   }
-  blit::Pixels Pixels() { return {bytes.data(), pitch, bpp}; }
+  pixel::Rows Pixels() { return {bytes.data(), pitch, bpp}; }
 };
 
 const blit::VectorLevel kLevels[] = {blit::VectorLevel::Portable, blit::VectorLevel::Sse2,
@@ -41,7 +41,7 @@ TEST(BlitRandom, FastLoopsMatchTheReference) {
     blit::LimitVectorLevel(level);
     for (int round = 0; round < 300; ++round) {
       const int bpp = 2 + round % 3;
-      const DWORD key = DWORD(rng()) & blit::PixelMask(bpp);
+      const DWORD key = DWORD(rng()) & pixel::SizeMask(bpp);
       std::uniform_int_distribution<int> side(1, 90);
       Buffer source(rng, side(rng), side(rng), bpp, key);
       Buffer fast(rng, side(rng), side(rng), bpp, key);
@@ -127,7 +127,7 @@ std::vector<DWORD> RunSequence(int depth, bool fast, unsigned seed) {
     const int bpp = int(s->Format().bitCount / 8);
     for (DWORD y = 0; y < s->Height(); ++y)
       for (DWORD x = 0; x < s->Width(); ++x)
-        visible.push_back(blit::LoadPixel(static_cast<BYTE*>(bits) + y * pitch + x * bpp, bpp));
+        visible.push_back(pixel::Load(static_cast<BYTE*>(bits) + y * pitch + x * bpp, bpp));
     s->Unlock();
     s->Release();
   }
