@@ -160,3 +160,12 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cmake, g++")
 # Run-time libraries of installed programs (rupack), when there are any.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)
+
+# ------------------------------------------------------------ test
+
+# The installed library used from outside the tree (label install).
+if(RU_BUILD_TESTS)
+  add_test(NAME install.starter_outside
+           COMMAND bash ${PROJECT_SOURCE_DIR}/tests/install/starter_outside.sh ${PROJECT_BINARY_DIR})
+  set_tests_properties(install.starter_outside PROPERTIES LABELS install TIMEOUT 600)
+endif()
