@@ -81,6 +81,9 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${RU_INSTALL_DOCDIR}
         FILES_MATCHING PATTERN "*.md" PATTERN "*.png" PATTERN "*.script")
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${RU_INSTALL_DOCDIR}/examples)
 
+# The API reference (the `docs` target).
+include(${CMAKE_CURRENT_LIST_DIR}/docs.cmake)
+
 # ------------------------------------------------------------ package files
 
 # The pkg-config modules behind PkgConfig::NAME targets that the installed
