@@ -46,7 +46,9 @@ function(_ru_relocate_includes target)
   endif()
   set(relocated)
   foreach(dir IN LISTS dirs)
-    if(dir MATCHES "^(${PROJECT_SOURCE_DIR}|${PROJECT_BINARY_DIR})(/|$)")
+    cmake_path(IS_PREFIX PROJECT_SOURCE_DIR "${dir}" NORMALIZE in_source)
+    cmake_path(IS_PREFIX PROJECT_BINARY_DIR "${dir}" NORMALIZE in_binary)
+    if(in_source OR in_binary)
       list(APPEND relocated "$<BUILD_INTERFACE:${dir}>")
     else()
       list(APPEND relocated "${dir}")
@@ -79,7 +81,11 @@ endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${RU_INSTALL_DOCDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${RU_INSTALL_DOCDIR}
         FILES_MATCHING PATTERN "*.md" PATTERN "*.png" PATTERN "*.script")
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${RU_INSTALL_DOCDIR}/examples)
+# The examples' sources only, not what a build beside them left there.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${RU_INSTALL_DOCDIR}/examples
+        FILES_MATCHING PATTERN "*.cpp" PATTERN "*.h" PATTERN "*.py" PATTERN "*.bmp"
+        PATTERN "CMakeLists.txt" PATTERN "Makefile" PATTERN "*.md"
+        PATTERN "build" EXCLUDE PATTERN "CMakeFiles" EXCLUDE)
 
 # The API reference (the `docs` target).
 include(${CMAKE_CURRENT_LIST_DIR}/docs.cmake)
