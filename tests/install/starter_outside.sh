@@ -74,6 +74,14 @@ for file in include/ru/ru.h include/ru/draw/draw.h include/ru/platform/win_types
   check "installed $file" yes "$([ -f "$prefix/$file" ] && echo yes)"
 done
 check "no SDL-facing headers installed" 0 "$(find "$prefix/include" -path '*sdl*' | wc -l)"
+# Each installed header compiles on its own with only the prefix's include
+# folder: none needs a header that was left out.
+broken=""
+for header in $(cd "$prefix/include/ru" && find . -name '*.h' | sed 's|^\./||'); do
+  echo "#include \"$header\"" | c++ -std=c++20 -fsyntax-only -I"$prefix/include/ru" -x c++ - \
+    2> /dev/null || broken="$broken $header"
+done
+check "installed headers stand alone" "" "$broken"
 
 build_with_cmake cmake-prefix "$source_dir/examples/starter" "$prefix"
 build_with_make make-prefix "$source_dir/examples/starter" "$prefix/lib/pkgconfig"
