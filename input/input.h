@@ -26,12 +26,19 @@ void KeyDown(int code);
 void KeyUp(int code);
 
 // ---------------------------------------------------------------- checks
+// Moves *state to 0 up, 1 pressed, 2 released or 3 held; keep *state from frame to frame.
 void GetKey(int code, int* state);
+// The listed key or button (list ends with 0) whose press and release completed, once; else 0. Call once a frame.
 int CheckKeyList(int code, ...);
+// Captures input into the locked latches (every key goes to LockedKey).
 void LockInput();
+// Ends the capture and forgets the held key.
 void UnlockInput();
+// What system keys do: 0 swallowed, 2 all but Alt pass, else all pass.
 void SetSysKeyMode(int mode);
+// Starts counting releases of one key.
 void SetCountKey(int code);
+// Releases of the counted key so far.
 int GetCountKeyReleases();
 // The four-state rule of GetKey: 1 pressed, 3 held, 2 released, 0 up.
 int NextKeyState(int state, bool down);
@@ -62,7 +69,9 @@ int InitJoystick();
 void CalibrateJoystick();
 // Levers and charges of both records to 0.
 void ResetJoystick();
+// Lever speed (change per second) and charge rate of one joystick.
 void SetJoystickSpeed(int id, float speed, float rate);
+// The centre measured at calibration.
 void GetJoystickCenter(int id, int* x, int* y);
 // Raw axes 0..65535.
 void GetJoyPos(int id, int* x, int* y);
@@ -75,13 +84,16 @@ int GetJoyKeypad(int id);
 void GetJoyLever(int id, int* x, int* y);
 // Bit n - 1 of the buttons, n 1..32.
 int GetJoyButton(int id, int n);
+// Bits 0 to 3 of the buttons.
 void GetJoyButtons(int id, int* b1, int* b2, int* b3, int* b4);
 // Four-state value of button n (1..4), stored and returned.
 int GetJoyButtonState(int id, int n);
+// GetJoyButtonState for buttons 1 to 4.
 void GetJoyButtonStates(int id, int* s1, int* s2, int* s3, int* s4);
 // Charge of button n (1..4): grows at ChargeRate per second while held, up
 // to 100; 0 once released. Returned truncated.
 int GetJoyCharge(int id, int n);
+// GetJoyCharge for buttons 1 to 4.
 void GetJoyCharges(int id, int* c1, int* c2, int* c3, int* c4);
 
 }  // namespace ruSystem

@@ -45,17 +45,24 @@ struct SIZE {
 };
 
 // ---------------------------------------------------------------- colours
+// A COLORREF from 8-bit red, green and blue.
 constexpr COLORREF RGB(unsigned r, unsigned g, unsigned b) {
   return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
 }
+// The red byte of a COLORREF.
 constexpr BYTE GetRValue(COLORREF c) { return BYTE(c & 0xFF); }
+// The green byte of a COLORREF.
 constexpr BYTE GetGValue(COLORREF c) { return BYTE((c >> 8) & 0xFF); }
+// The blue byte of a COLORREF.
 constexpr BYTE GetBValue(COLORREF c) { return BYTE((c >> 16) & 0xFF); }
 constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
 // ---------------------------------------------------------------- packing
+// The low 16 bits of a value.
 constexpr WORD LOWORD(std::uintptr_t v) { return WORD(v & 0xFFFF); }
+// Bits 16 to 31 of a value.
 constexpr WORD HIWORD(std::uintptr_t v) { return WORD((v >> 16) & 0xFFFF); }
+// An LPARAM from two 16-bit halves.
 constexpr LPARAM MAKELPARAM(unsigned lo, unsigned hi) {
   return LPARAM(std::uint32_t((lo & 0xFFFF) | ((hi & 0xFFFF) << 16)));
 }

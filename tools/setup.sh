@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth xdotool x11-utils imagemagick
   clang libclang-rt-14-dev
+  dpkg-dev file doxygen
 )
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
