@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/options.h"
 #include "platform/os/encoding.h"
 
 namespace platform {
@@ -25,8 +26,8 @@ socklen_t MakeAddress(const std::string& name, sockaddr_un* addr) {
   std::memset(addr, 0, sizeof *addr);
   addr->sun_family = AF_UNIX;
   std::string id = std::to_string(::getuid()) + ":" + Cp932ToUtf8(name) + ":RuMutex";
-  const char* key = std::getenv("RU_INSTANCE_KEY");
-  if (key && *key) id += std::string(":") + key;
+  const std::string key = InstanceKey();
+  if (!key.empty()) id += ":" + key;
   const size_t room = sizeof addr->sun_path - 1;
   if (id.size() > room) id.resize(room);
   std::memcpy(addr->sun_path + 1, id.data(), id.size());

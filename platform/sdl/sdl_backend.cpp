@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/options.h"
 #include "platform/os/encoding.h"
-#include "platform/headless/headless.h"
 #include "platform/os/instance.h"
 #include "platform/os/messages.h"
 #include "platform/sdl/sdl_cursor.h"
@@ -255,11 +255,11 @@ bool RealDisplay() {
 }  // namespace
 
 std::unique_ptr<Backend> CreateSdlBackend() {
-  // The run settings of headless runs, refused the same way: RU_DEPTH and
-  // RU_MAX_FRAMES apply to the window too; a script is checked, not played.
-  HeadlessOptions options;
+  // The run settings are refused as headless runs refuse them: RU_DEPTH and
+  // RU_MAX_FRAMES apply to the window too.
+  RunOptions options;
   std::string error;
-  if (!HeadlessOptionsFromEnvironment(&options, &error)) {
+  if (!ReadRunOptions(&options, &error)) {
     std::fprintf(stderr, "sdl: %s\n", error.c_str());
     std::exit(2);
   }

@@ -21,15 +21,15 @@ TEST(Waits, NumberedWaitsElapseOnTheClock) {
   EXPECT_EQ(ruSystem::SetWait(3, 0), 1);
   EXPECT_EQ(ruSystem::CheckWait(3), 1);
   ruSystem::SetWait(1, 500);
-  platform::AdvanceFakeClock(499);
+  headless_run::AdvanceClock(499);
   EXPECT_EQ(ruSystem::CheckWait(1), 0);
-  platform::AdvanceFakeClock(1);
+  headless_run::AdvanceClock(1);
   EXPECT_EQ(ruSystem::CheckWait(1), 1);
-  platform::AdvanceFakeClock(100000);
+  headless_run::AdvanceClock(100000);
   EXPECT_EQ(ruSystem::CheckWait(1), 1);
   ruSystem::InitWait(1);
   EXPECT_EQ(ruSystem::CheckWait(1), 0);
-  platform::SetFakeClock(999999999);
+  headless_run::SetClock(999999999);
   EXPECT_EQ(ruSystem::CheckWait(1), 1);
 }
 
@@ -60,7 +60,7 @@ TEST(Waits, SleepAdvancesPastTheDeadlineAndResetsFrameTime) {
 
   // Across the clock's wrap the sleep still lasts its full time.
   for (DWORD wrapStart : {0xFFFFFF00u, 0xFFFFFEFFu}) {
-    platform::SetFakeClock(wrapStart);
+    headless_run::SetClock(wrapStart);
     ruSystem::Sleep(0x100);
     EXPECT_GT(DWORD(platform::TimeGetTime() - wrapStart), 0x100u) << wrapStart;
   }
@@ -68,9 +68,9 @@ TEST(Waits, SleepAdvancesPastTheDeadlineAndResetsFrameTime) {
 
 TEST(Waits, FrameTimeMeasuresSinceTheLastReset) {
   Fresh();
-  platform::AdvanceFakeClock(5000);
+  headless_run::AdvanceClock(5000);
   ruSystem::ResetFrameTime();
-  platform::AdvanceFakeClock(25);
+  headless_run::AdvanceClock(25);
   ruSystem::MeasureFrameTime();
   EXPECT_FLOAT_EQ(ruSystem::FrameTime, 0.025f);
 }
