@@ -12,6 +12,7 @@
 #include "platform/options.h"
 #include "platform/os/instance.h"
 #include "platform/os/messages.h"
+#include "platform/os/stop_signals.h"
 
 namespace platform {
 
@@ -82,6 +83,7 @@ std::unique_ptr<Backend> CreateHeadlessBackendFromEnvironment() {
     std::fprintf(stderr, "headless: %s\n", error.c_str());
     std::exit(2);
   }
+  CatchStopSignals();  // a run ends through its window's close path
   return std::make_unique<HeadlessBackend>(options);
 }
 
@@ -175,6 +177,7 @@ bool HeadlessBackend::SetDisplayMode(int width, int height, int bitsPerPixel) {
 // frame's commands: that frame step never runs, so nothing of it happens.
 void HeadlessBackend::PumpEvents() {
   if (TakeRaiseRequest()) RaiseWindow();
+  if (window_ && TakeStopRequest()) PostMessage(window_, WM_CLOSE, 0, 0);
   if (options_.maxFrames >= 0 && framesDone_ >= options_.maxFrames) {
     if (!closePosted_ && window_) {
       closePosted_ = true;

@@ -49,11 +49,13 @@ bool AcquireInstanceLock(const std::string& name) {
   ::close(fd);
   if (!taken) return true;  // sockets refused for another reason: run alone
   // Someone holds the name: connecting is the request to raise its window.
-  const int client = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  // It never waits: a holder that does not take requests (busy, stuck, its
+  // backlog full) misses this one, and the second start ends all the same.
+  const int client = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   if (client >= 0) {
     if (::connect(client, reinterpret_cast<sockaddr*>(&addr), len) == 0) {
       const char raise = 'R';
-      (void)!::write(client, &raise, 1);
+      (void)!::send(client, &raise, 1, MSG_DONTWAIT | MSG_NOSIGNAL);
     }
     ::close(client);
   }

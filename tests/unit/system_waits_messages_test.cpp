@@ -57,12 +57,23 @@ TEST(Waits, SleepAdvancesPastTheDeadlineAndResetsFrameTime) {
   EXPECT_GT(platform::TimeGetTime(), start + 250);
   EXPECT_EQ(ruSystem::FrameTime, 0.0f);
   EXPECT_EQ(ruSystem::LastFrameTick, platform::TimeGetTime());
+}
 
-  // Across the clock's wrap the sleep still lasts its full time.
-  for (DWORD wrapStart : {0xFFFFFF00u, 0xFFFFFEFFu}) {
-    headless_run::SetClock(wrapStart);
-    ruSystem::Sleep(0x100);
-    EXPECT_GT(DWORD(platform::TimeGetTime() - wrapStart), 0x100u) << wrapStart;
+// A deadline the clock cannot pass without wrapping is reached at once
+// (Sleep(-1) included); just below it the sleep lasts its time.
+TEST(Waits, SleepDeadlinesThatWrapReturnAtOnce) {
+  Fresh();
+  const struct {
+    DWORD start, ms, end;
+  } cases[] = {{1000, 0xFFFFFFFFu, 1000},
+               {0xFFFFFF00u, 0x100, 0xFFFFFF00u},
+               {0xFFFFFEFFu, 0x100, 0xFFFFFEFFu},
+               {0, 0xFFFFFFFFu, 0},
+               {0xFFFFFEFEu, 0x100, 0xFFFFFFFFu}};
+  for (const auto& c : cases) {
+    headless_run::SetClock(c.start);
+    ruSystem::Sleep(c.ms);
+    EXPECT_EQ(platform::TimeGetTime(), c.end) << c.start << " + " << c.ms;
   }
 }
 
