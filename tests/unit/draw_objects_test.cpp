@@ -1,7 +1,7 @@
 // draw_objects_test.cpp - the draw object table: slots and their reuse,
 // name limits, failed loads, colour keys, lost surfaces, and object numbers
 // that name no surface.
-#include "tests/unit/draw_fixture.h"
+#include "tests/support/draw_fixture.h"
 
 namespace {
 
