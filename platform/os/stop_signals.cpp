@@ -3,6 +3,8 @@
 
 #include <signal.h>
 
+#include <initializer_list>
+
 namespace platform {
 
 namespace {
@@ -11,12 +13,17 @@ volatile sig_atomic_t stopRequested = 0;
 void OnStopSignal(int) { stopRequested = 1; }
 }  // namespace
 
+// A signal the starter chose to ignore (a background job's SIGINT) stays
+// ignored, as the desktop backend's SDL leaves it.
 void CatchStopSignals() {
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
+  for (int sig : {SIGTERM, SIGINT}) {
+    struct sigaction before {};
+    if (sigaction(sig, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
+    sigaction(sig, &action, nullptr);
+  }
 }
 
 bool TakeStopRequest() {

@@ -16,7 +16,9 @@ source "$(dirname "$0")/lib/check.sh"
 RU_MAX_FRAMES=100 timeout 10 "$sample"
 check "frame limit exits 0" 0 $?
 
-# A stop signal ends an endless run through the window's close path.
+# A stop signal ends an endless run through the window's close path. Job
+# control gives the run a SIGINT that is not ignored, as a terminal would.
+set -m
 for sig in TERM INT; do
   RU_FRAME_MS=1 "$sample" 2> /dev/null &
   stopped=$!
@@ -26,6 +28,7 @@ for sig in TERM INT; do
   wait "$stopped"
   check "SIG$sig ends the run in order" 0 $?
 done
+set +m
 
 # No display and no backend named: a clear refusal, not an invisible run.
 env -u DISPLAY -u WAYLAND_DISPLAY -u RU_BACKEND timeout 10 "$sample" 2> "$work/nodisplay.err"

@@ -216,6 +216,17 @@ python3 "$here/x11_close_window.py" "$wid" || fail "could not press the close bo
 wait_exit
 [ "$code" = 0 ] || fail "close box during the question: exit $code"
 
+# --- SIGTERM and SIGINT end the game through the close path, exit 0 (job
+# control, so that SIGINT is not ignored as in a script's background job)
+set -m
+for sig in TERM INT; do
+  start_game
+  kill -$sig "$pid"
+  wait_exit
+  [ "$code" = 0 ] || fail "SIG$sig: exit $code"
+done
+set +m
+
 # --- the run settings: a frame limit ends the game in order, bad values
 # refuse to start
 RU_MAX_FRAMES=30 timeout 20 "$exe" >"$work/limit.log" 2>&1
