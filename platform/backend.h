@@ -3,8 +3,11 @@
 // Two backends implement this interface: platform/sdl/ (a real window, SDL2)
 // and platform/headless/ (fake clock, scripted input, captured frames). The
 // backend is chosen once at start from RU_BACKEND=sdl|headless (default sdl
-// when a display is available, else headless). Everything above platform/
-// is identical in both. Each operation says what callers rely on.
+// when a display is available; with neither the program refuses to start).
+// Everything above platform/ is identical in both. Each operation says what
+// callers rely on. Every operation has a default that does nothing and
+// succeeds (the clock's defaults read the real clock), so a test double
+// overrides only what it uses.
 #pragma once
 
 #include <cstddef>
@@ -51,82 +54,85 @@ class Backend {
   virtual ~Backend() = default;
 
   // Short name: "sdl" or "headless".
-  virtual const char* Name() const = 0;
+  virtual const char* Name() const { return "custom"; }
 
   // ---- window
-  // Creates the one window (hidden until ShowWindow); nullptr on failure.
+  // Creates the one window (hidden until ShowWindow); nullptr on failure
+  // (the default: no window).
   // The client area is outer size minus the frame metrics.
-  virtual HWND CreateMainWindow(const WindowSpec& request) = 0;
+  virtual HWND CreateMainWindow(const WindowSpec& request) { return nullptr; }
   // SW_HIDE hides, anything else shows.
-  virtual void ShowWindow(HWND hwnd, int command) = 0;
+  virtual void ShowWindow(HWND hwnd, int command) {}
   // Topmost on or off (SetWindowPos with HWND_TOPMOST or the window itself).
-  virtual void SetTopmost(HWND hwnd, bool topmost) = 0;
+  virtual void SetTopmost(HWND hwnd, bool topmost) {}
   // Minimises the window (CloseWindow).
-  virtual void MinimizeWindow(HWND hwnd) = 0;
+  virtual void MinimizeWindow(HWND hwnd) {}
   // Removes the window; the caller sends WM_DESTROY itself.
-  virtual void DestroyWindow(HWND hwnd) = 0;
+  virtual void DestroyWindow(HWND hwnd) {}
   // Brings the window to the front (a second instance asked for it).
-  virtual void RaiseWindow() = 0;
+  virtual void RaiseWindow() {}
   // The window that exists, or nullptr (FindWindowA of our own window).
-  virtual HWND MainWindow() const = 0;
+  virtual HWND MainWindow() const { return nullptr; }
   // Client area's top-left corner in screen coordinates.
-  virtual POINT ClientOrigin() const = 0;
+  virtual POINT ClientOrigin() const { return POINT{0, 0}; }
 
   // ---- events
   // Turns pending OS events (or script commands) into posted messages.
   // Called by PeekMessage before it looks at the queue; never blocks.
-  virtual void PumpEvents() = 0;
+  virtual void PumpEvents() {}
   // Blocks until an OS event could have arrived (WaitMessage with an empty
   // queue). Headless: counts as one idle frame so scripts move on.
-  virtual void WaitEvents() = 0;
+  virtual void WaitEvents() {}
   // A frame step of the library begins (headless: advance the fake clock,
   // count the frame). Called by the frame loop before its first step.
-  virtual void OnFrameStep() = 0;
+  virtual void OnFrameStep() {}
 
   // ---- metrics and display depth
   // GetSystemMetrics for the SM_* values of win_types.h.
-  virtual int GetSystemMetrics(int index) const = 0;
+  virtual int GetSystemMetrics(int index) const { return 0; }
   // The display's bits per pixel as GetDeviceCaps(BITSPIXEL) reports it
   // (16 for both 5-6-5 and 5-5-5).
-  virtual int DisplayBitsPerPixel() const = 0;
+  virtual int DisplayBitsPerPixel() const { return 16; }
   // True when a 16-bit display is 5-5-5 rather than 5-6-5.
-  virtual bool Display555() const = 0;
+  virtual bool Display555() const { return false; }
 
   // ---- message boxes
   // Modal box (MessageBoxA): text and caption CP932, type MB_*. Returns IDOK,
   // IDYES or IDNO. While it is open the backend runs its own loop: window
   // messages keep reaching the window procedure, no frame step runs.
-  virtual int MessageBox(HWND owner, const char* text, const char* caption,
-                         UINT type) = 0;
+  // Default: no one answers (a question gets IDNO, a notice IDOK).
+  virtual int MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
+    return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+  }
   // The warning beep (MessageBeep).
-  virtual void Beep() = 0;
+  virtual void Beep() {}
 
   // ---- cursor and input method
   // ShowCursor: moves the display counter by +1/-1 and returns it; the
   // cursor is visible while the counter is >= 0.
-  virtual int ShowCursor(bool show) = 0;
+  virtual int ShowCursor(bool show) { return show ? 0 : -1; }
   // Hides the cursor for the current WM_SETCURSOR (SetCursor(NULL)).
-  virtual void HideCursorOnce() = 0;
+  virtual void HideCursorOnce() {}
   // Cursor position in screen coordinates (GetCursorPos).
-  virtual POINT GetCursorPos() const = 0;
+  virtual POINT GetCursorPos() const { return POINT{0, 0}; }
   // Moves the cursor, screen coordinates (SetCursorPos); TRUE on success.
-  virtual BOOL SetCursorPos(int x, int y) = 0;
+  virtual BOOL SetCursorPos(int x, int y) { return TRUE; }
   // Keeps the cursor in a screen rectangle, or frees it for nullptr.
-  virtual BOOL ClipCursor(const RECT* rect) = 0;
+  virtual BOOL ClipCursor(const RECT* rect) { return TRUE; }
   // Switches the input method editor on or off.
-  virtual void EnableIme(bool on) = 0;
+  virtual void EnableIme(bool on) {}
 
   // ---- presentation (used by the display layer)
   // Shows `back`'s rectangle `source` in the window. Headless keeps the
   // frame for `capture`.
-  virtual void PresentFrame(Surface& back, const RECT& source) = 0;
+  virtual void PresentFrame(Surface& back, const RECT& source) {}
   // Returns at the start of the next vertical blank (vsync or 60 Hz pacing;
   // headless: at once).
-  virtual void WaitVerticalBlank() = 0;
+  virtual void WaitVerticalBlank() {}
   // Exclusive full screen at the given mode; false if refused.
-  virtual bool SetDisplayMode(int width, int height, int bitsPerPixel) = 0;
+  virtual bool SetDisplayMode(int width, int height, int bitsPerPixel) { return true; }
   // Back to the desktop's mode and a window.
-  virtual void RestoreDisplayMode() = 0;
+  virtual void RestoreDisplayMode() {}
 
   // ---- audio output
   // Opens the sound device for `spec`. The desktop backend calls `source`
@@ -142,6 +148,19 @@ class Backend {
   // Closes the output; `source` is not called again.
   virtual void CloseAudio() {}
 
+  // ---- clock
+  // The millisecond clock (timeGetTime): an unsigned 32-bit count that
+  // wraps. The desktop reads a monotonic clock; headless runs keep a fake
+  // one that moves only per frame step, so timed behaviour repeats exactly.
+  virtual DWORD Milliseconds();
+  // Lets time pass for a caller that spins until Milliseconds() > deadline:
+  // the real clock sleeps briefly (never past the deadline), a fake clock
+  // jumps to deadline + 1. Callers keep their own loop and test.
+  virtual void IdleUntil(DWORD deadline);
+  // Seconds since the epoch that seed the random generator (time(nullptr));
+  // headless runs give a fixed value.
+  virtual long long CalendarTime();
+
   // ---- joysticks
   // The state of joystick `id` (0 or 1); false when it does not answer.
   virtual bool ReadJoystick(int id, JoystickState* state) { return false; }
@@ -152,7 +171,17 @@ Backend& GetBackend();
 // Replaces the backend (tests, and the start of a run). Takes ownership.
 void SetBackend(std::unique_ptr<Backend> backend);
 // Creates the backend RU_BACKEND names (default: sdl when a display is
-// available, else headless).
+// available). A bad setting, or no display and no backend named, is
+// reported on stderr and ends the process with status 1 (2 for a bad
+// headless setting).
 std::unique_ptr<Backend> CreateBackendFromEnvironment();
+// The backends by name; a factory returns nullptr when its backend cannot
+// start here (no display).
+struct BackendEntry {
+  const char* name;
+  std::unique_ptr<Backend> (*create)();
+};
+extern const BackendEntry kBackends[];
+extern const std::size_t kBackendCount;
 
 }  // namespace platform

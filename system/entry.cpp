@@ -69,8 +69,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, const char* commandLine, int show) {
   InitState();
   if (!CheckInstance(appName)) return 0;
   CopyCommandLine(commandLine);
-  ModeFlags = 3;
-  FullScreen = 0;
+  ModeFlags = 3;  // FullScreen keeps its start value (a window) from InitState
   DesktopMode = 0;
   DefaultWidth = 640;
   DefaultHeight = 480;

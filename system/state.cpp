@@ -48,7 +48,8 @@ void InitState() {
   MainWindow = nullptr;
   InstanceMutexHeld = false;
   ModeFlags = 0;
-  FullScreen = 1;
+  // Start in a window; only the colour-depth question switches to full screen.
+  FullScreen = 0;
   DesktopMode = 0;
   ClipCursorMode = 0;
   AppActive = 0;

@@ -47,15 +47,18 @@ void MeasureFrameTime() {
   LastFrameTick = platform::TimeGetTime();
 }
 
-// Blocks for at least the given milliseconds, handling no messages. The
-// time passed is measured from the start rather than compared with the
-// deadline, so a sleep across the clock's 2^32 wrap still lasts its full
-// time and a deadline of 0xFFFFFFFF cannot spin for ever.
+// Blocks, handling no messages, until the clock is past start + ms. A
+// deadline the clock cannot pass without wrapping (past 2^32, or at
+// 0xFFFFFFFF itself) counts as reached at once, as the numbered waits
+// compare, so Sleep(0xFFFFFFFF) cannot spin for ever.
 void Sleep(DWORD milliseconds) {
   const DWORD start = platform::TimeGetTime();
-  WaitDeadline[kSleepEntry] = start + milliseconds;
-  while (platform::TimeGetTime() - start <= milliseconds)
-    platform::IdleUntil(WaitDeadline[kSleepEntry]);
+  const DWORD deadline = start + milliseconds;
+  WaitDeadline[kSleepEntry] = deadline;
+  const bool reachable = deadline >= start && deadline != 0xFFFFFFFFu;
+  for (DWORD now = start; reachable && now >= start && now <= deadline;
+       now = platform::TimeGetTime())
+    platform::IdleUntil(deadline);
   ResetFrameTime();
 }
 

@@ -51,8 +51,8 @@ struct HeadlessOptions {
   int screenWidth = 1024, screenHeight = 768;
 };
 
-// Reads RU_FRAME_MS, RU_MAX_FRAMES, RU_DEPTH and RU_SCRIPT. False with a
-// message in `error` for a bad setting or script.
+// The run settings (platform/options.h) with RU_SCRIPT's file read and
+// parsed. False with a message in `error` for a bad setting or script.
 bool HeadlessOptionsFromEnvironment(HeadlessOptions* out, std::string* error);
 // The headless backend configured from the environment; on a bad setting
 // the message goes to stderr and the process exits with code 2.
@@ -92,6 +92,9 @@ class HeadlessBackend : public Backend {
   const WindowSpec& LastWindowSpec() const { return windowRequest_; }
   // Moves the cursor as the mouse would (screen coordinates); no message.
   void PlaceCursor(int x, int y) { cursor_ = POINT{x, y}; }
+  // The fake clock: set to an exact value, or moved forward (wrapping).
+  void SetClock(DWORD now) { clock_ = now; }
+  void AdvanceClock(DWORD ms) { clock_ += ms; }
   // Makes the next CreateMainWindow fail.
   void FailWindowCreation() { failCreate_ = true; }
   // Called with each message box before it is answered (may post messages).
@@ -129,6 +132,10 @@ class HeadlessBackend : public Backend {
   bool SetDisplayMode(int width, int height, int bitsPerPixel) override;
   void RestoreDisplayMode() override {}
   bool ReadJoystick(int id, JoystickState* state) override;
+  DWORD Milliseconds() override { return clock_; }
+  // Time passes at once: the clock jumps just past the deadline.
+  void IdleUntil(DWORD deadline) override { clock_ = deadline + 1; }
+  long long CalendarTime() override { return options_.calendarTime; }
 
  private:
   void IssueDueCommands();
@@ -139,6 +146,7 @@ class HeadlessBackend : public Backend {
   void CountFrame();
 
   HeadlessOptions options_;
+  DWORD clock_ = 0;
   size_t nextCommand_ = 0;
   int framesDone_ = 0;
   int issuedFor_ = 0;

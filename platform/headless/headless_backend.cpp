@@ -3,15 +3,13 @@
 // boxes answered from a queue and logged, presented frames captured.
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "platform/os/clock.h"
 #include "platform/os/encoding.h"
 #include "platform/headless/headless.h"
+#include "platform/options.h"
 #include "platform/os/instance.h"
 #include "platform/os/messages.h"
+#include "platform/os/stop_signals.h"
 
 namespace platform {
 
@@ -21,20 +19,6 @@ WindowTag* const kWindow = reinterpret_cast<WindowTag*>(0x10);
 
 constexpr WPARAM kMkLButton = 0x0001;
 constexpr WPARAM kMkRButton = 0x0002;
-
-bool ReadEnvInt(const char* name, long lo, long hi, long* out, std::string* error) {
-  const char* v = std::getenv(name);
-  if (!v || !*v) return true;
-  char* end = nullptr;
-  const long n = std::strtol(v, &end, 10);
-  if (*end != '\0' || n < lo || n > hi) {
-    *error = std::string(name) + "=" + v + " is not a whole number from " + std::to_string(lo) +
-             " to " + std::to_string(hi);
-    return false;
-  }
-  *out = n;
-  return true;
-}
 
 // A box text on one log line: the trailing line end dropped, inner line
 // ends shown as "\n".
@@ -56,19 +40,13 @@ const char* AnswerName(int answer) {
 
 bool HeadlessOptionsFromEnvironment(HeadlessOptions* out, std::string* error) {
   HeadlessOptions o;
-  long frameMs = o.frameMs, maxFrames = -1, depth = 16;
-  if (!ReadEnvInt("RU_FRAME_MS", 0, 100000, &frameMs, error)) return false;
-  if (!ReadEnvInt("RU_MAX_FRAMES", 0, 1000000000, &maxFrames, error)) return false;
-  if (!ReadEnvInt("RU_DEPTH", 0, 64, &depth, error)) return false;
-  if (depth != 15 && depth != 16 && depth != 24 && depth != 32) {
-    *error = "RU_DEPTH=" + std::to_string(depth) + " is not 15, 16, 24 or 32";
-    return false;
-  }
-  o.frameMs = DWORD(frameMs);
-  o.maxFrames = int(maxFrames);
-  o.depth = int(depth);
-  const char* script = std::getenv("RU_SCRIPT");
-  if (script && *script) {
+  RunOptions run;
+  if (!ReadRunOptions(&run, error)) return false;
+  o.frameMs = run.frameMs;
+  o.maxFrames = run.maxFrames;
+  o.depth = run.depth;
+  const char* script = run.script.c_str();
+  if (*script) {
     std::string why;
     if (!ReadScriptFile(script, &o.script, &why)) {
       *error = std::string("RU_SCRIPT=") + script + ": " + why;
@@ -86,6 +64,7 @@ std::unique_ptr<Backend> CreateHeadlessBackendFromEnvironment() {
     std::fprintf(stderr, "headless: %s\n", error.c_str());
     std::exit(2);
   }
+  CatchStopSignals();  // a run ends through its window's close path
   return std::make_unique<HeadlessBackend>(options);
 }
 
@@ -93,8 +72,7 @@ HeadlessBackend* GetHeadlessBackend() { return dynamic_cast<HeadlessBackend*>(&G
 
 // ---------------------------------------------------------------- life
 HeadlessBackend::HeadlessBackend(const HeadlessOptions& options) : options_(options) {
-  UseFakeClock(options_.clockStart);
-  SetFixedCalendarTime(&options_.calendarTime);
+  clock_ = options_.clockStart;
   // Answers of frame 1 are queued from the start, so they also answer the
   // boxes that start-up (GameInit) opens.
   for (const ScriptCommand& c : options_.script)
@@ -184,6 +162,7 @@ bool HeadlessBackend::SetDisplayMode(int width, int height, int bitsPerPixel) {
 // frame's commands: that frame step never runs, so nothing of it happens.
 void HeadlessBackend::PumpEvents() {
   if (TakeRaiseRequest()) RaiseWindow();
+  if (window_ && TakeStopRequest()) PostMessage(window_, WM_CLOSE, 0, 0);
   if (options_.maxFrames >= 0 && framesDone_ >= options_.maxFrames) {
     if (!closePosted_ && window_) {
       closePosted_ = true;
@@ -208,7 +187,7 @@ void HeadlessBackend::OnFrameStep() {
 
 void HeadlessBackend::CountFrame() {
   FinishCaptureCheck();
-  AdvanceFakeClock(options_.frameMs);
+  clock_ += options_.frameMs;
   ++framesDone_;
   captures_.swap(nextCaptures_);
   nextCaptures_.clear();

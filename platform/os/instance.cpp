@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/options.h"
 #include "platform/os/encoding.h"
 
 namespace platform {
@@ -25,8 +26,8 @@ socklen_t MakeAddress(const std::string& name, sockaddr_un* addr) {
   std::memset(addr, 0, sizeof *addr);
   addr->sun_family = AF_UNIX;
   std::string id = std::to_string(::getuid()) + ":" + Cp932ToUtf8(name) + ":RuMutex";
-  const char* key = std::getenv("RU_INSTANCE_KEY");
-  if (key && *key) id += std::string(":") + key;
+  const std::string key = InstanceKey();
+  if (!key.empty()) id += ":" + key;
   const size_t room = sizeof addr->sun_path - 1;
   if (id.size() > room) id.resize(room);
   std::memcpy(addr->sun_path + 1, id.data(), id.size());
@@ -48,11 +49,13 @@ bool AcquireInstanceLock(const std::string& name) {
   ::close(fd);
   if (!taken) return true;  // sockets refused for another reason: run alone
   // Someone holds the name: connecting is the request to raise its window.
-  const int client = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  // It never waits: a holder that does not take requests (busy, stuck, its
+  // backlog full) misses this one, and the second start ends all the same.
+  const int client = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   if (client >= 0) {
     if (::connect(client, reinterpret_cast<sockaddr*>(&addr), len) == 0) {
       const char raise = 'R';
-      (void)!::write(client, &raise, 1);
+      (void)!::send(client, &raise, 1, MSG_DONTWAIT | MSG_NOSIGNAL);
     }
     ::close(client);
   }

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/options.h"
 #include "platform/os/files.h"
 
 namespace platform {
@@ -81,11 +82,8 @@ void SetOsVersionForTests(const OsVersion* version) {
 }
 
 std::string WindowsFolder() {
-  const char* explicitDir = std::getenv("RU_WINDOWS_DIR");
-  std::string host;
-  if (explicitDir && *explicitDir) {
-    host = explicitDir;
-  } else {
+  std::string host = WindowsDirSetting();
+  if (host.empty()) {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
     if (xdg && *xdg) host = std::string(xdg) + "/ru";

@@ -4,13 +4,15 @@
 #include "platform/sdl/sdl_backend.h"
 
 #include <SDL.h>
+#include <langinfo.h>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/options.h"
 #include "platform/os/encoding.h"
-#include "platform/headless/headless.h"
 #include "platform/os/instance.h"
 #include "platform/os/messages.h"
 #include "platform/sdl/sdl_cursor.h"
@@ -140,6 +142,7 @@ class SdlBackend final : public Backend {
   // ---- presentation
   void PresentFrame(Surface& back, const RECT& source) override {
     presenter_.Upload(back, source);
+    presenter_.FollowFrameWait();
     RenderCurrent();
   }
   void WaitVerticalBlank() override { presenter_.WaitVerticalBlank(); }
@@ -263,17 +266,29 @@ bool RealDisplay() {
   return wanted && std::strstr(wanted, driver) != nullptr;
 }
 
+// X11 writes the window's legacy title (WM_NAME) in the locale's
+// encoding; a program that never set its locale runs in ASCII and the
+// caption arrives garbled. The user's locale is taken when it has a real
+// character set, else C.UTF-8. Only the character type is set: numbers
+// keep the "C" formatting the library's texts rely on.
+void SetCharacterLocale() {
+  if (std::setlocale(LC_CTYPE, "") && std::strcmp(nl_langinfo(CODESET), "ANSI_X3.4-1968") != 0)
+    return;
+  if (!std::setlocale(LC_CTYPE, "C.UTF-8")) std::setlocale(LC_CTYPE, "C.utf8");
+}
+
 }  // namespace
 
 std::unique_ptr<Backend> CreateSdlBackend() {
-  // The run settings of headless runs, refused the same way: RU_DEPTH and
-  // RU_MAX_FRAMES apply to the window too; a script is checked, not played.
-  HeadlessOptions options;
+  // The run settings are refused as headless runs refuse them: RU_DEPTH and
+  // RU_MAX_FRAMES apply to the window too.
+  RunOptions options;
   std::string error;
-  if (!HeadlessOptionsFromEnvironment(&options, &error)) {
+  if (!ReadRunOptions(&options, &error)) {
     std::fprintf(stderr, "sdl: %s\n", error.c_str());
     std::exit(2);
   }
+  SetCharacterLocale();
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");

@@ -22,7 +22,8 @@ Presenter::~Presenter() { Detach(); }
 void Presenter::Attach(SDL_Renderer* renderer, bool vsync) {
   Detach();
   renderer_ = renderer;
-  vsync_ = vsync;
+  vsync_ = vsyncOn_ = vsync;
+  waited_ = false;
 }
 
 void Presenter::Detach() {
@@ -73,7 +74,15 @@ void Presenter::Render(SDL_Texture* overlay, const SDL_Rect* where) {
   SDL_RenderPresent(renderer_);
 }
 
+void Presenter::FollowFrameWait() {
+  const bool wanted = waited_;
+  waited_ = false;
+  if (!renderer_ || !vsync_ || wanted == vsyncOn_) return;
+  if (SDL_RenderSetVSync(renderer_, wanted ? 1 : 0) == 0) vsyncOn_ = wanted;
+}
+
 void Presenter::WaitVerticalBlank() {
+  waited_ = true;
   if (vsync_) return;
   const Uint64 frequency = SDL_GetPerformanceFrequency();
   const Uint64 period = frequency / 60;

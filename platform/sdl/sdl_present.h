@@ -1,6 +1,7 @@
 // sdl_present.h - presentation: the back buffer uploaded to a streaming
 // texture of its own pixel format, rendered to the window; the vertical
-// blank as vsync or 60 Hz pacing.
+// blank as vsync or 60 Hz pacing, and no cap at all when the library does
+// not wait for it.
 #pragma once
 
 #include <SDL.h>
@@ -25,9 +26,16 @@ class Presenter {
   // Draws the last frame (black if none yet), then `overlay` at `where` if
   // given, and shows the result.
   void Render(SDL_Texture* overlay = nullptr, const SDL_Rect* where = nullptr);
-  // Returns at the next vertical blank: at once when presents are vsynced,
-  // else when 1/60 s has passed since the previous blank.
+  // Returns at the next vertical blank: at once when presents can be
+  // vsynced (the next frame's present waits), else when 1/60 s has passed
+  // since the previous blank.
   void WaitVerticalBlank();
+  // A frame is about to be shown: its present waits for the vertical blank
+  // only when WaitVerticalBlank was called since the previous frame, so a
+  // library that does not wait (SetVSync(0)) is not capped at the refresh.
+  void FollowFrameWait();
+  // True while presents wait for the vertical blank.
+  bool VsyncOn() const { return vsyncOn_; }
 
  private:
   bool EnsureTexture(Uint32 format, int width, int height);
@@ -36,7 +44,9 @@ class Presenter {
   SDL_Texture* frame_ = nullptr;
   Uint32 frameFormat_ = 0;
   int frameWidth_ = 0, frameHeight_ = 0;
-  bool vsync_ = false;
+  bool vsync_ = false;    // the renderer can wait for the vertical blank
+  bool vsyncOn_ = false;  // and does so now
+  bool waited_ = false;   // WaitVerticalBlank since the last frame
   Uint64 lastBlank_ = 0;
 };
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "tests/unit/draw_fixture.h"
+#include "tests/support/draw_fixture.h"
 
 namespace {
 

@@ -294,7 +294,6 @@ TEST(FrameLoop, WaitsRunOnTheFakeClockBeforeAndAfterReset) {
 TEST(FrameLoop, BackendFromTheEnvironmentSettlesTheClockBeforeStartValues) {
   headless_run::Fresh();
   platform::SetBackend(nullptr);  // WinMain must create it from RU_*
-  platform::UseRealClock();
   ::setenv("RU_MAX_FRAMES", "2", 1);
   ::setenv("RU_BACKEND", "headless", 1);
   DWORD blinkTick = 0, lastTick = 0;

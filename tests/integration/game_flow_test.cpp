@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "game_run.h"
+#include "tests/support/game_run.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // which lines count.
 #include <gtest/gtest.h>
 
-#include "game_run.h"
+#include "tests/support/game_run.h"
 
 namespace {
 

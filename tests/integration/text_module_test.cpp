@@ -15,6 +15,7 @@
 #include "platform/font/font.h"
 #include "platform/headless/headless.h"
 #include "system/system.h"
+#include "tests/support/headless_run.h"
 #include "tests/support/test_hooks.h"
 #include "text/text.h"
 
@@ -260,7 +261,7 @@ TEST_F(TextModuleTest, ExtremeAnglesAndSizesWrapAndDrawSafely) {
 }
 
 TEST_F(TextModuleTest, FrameMeterMeasuresEveryTwoSecondsOnTheClock) {
-  platform::UseFakeClock(50000);
+  headless_run::SetClock(50000);
   ruDraw::FpsCount = 0;
   ruDraw::FpsNext = 0;
   ruDraw::Fps = ruDraw::FpsMax = 0.0f;
@@ -273,7 +274,7 @@ TEST_F(TextModuleTest, FrameMeterMeasuresEveryTwoSecondsOnTheClock) {
   DWORD now = 50000;
   for (int frame = 1; frame <= 120; ++frame) {
     now = 50000 + DWORD(frame * 1000 / 60);
-    platform::SetFakeClock(now);
+    headless_run::SetClock(now);
     ruDraw::PrintFps();
   }
   EXPECT_FLOAT_EQ(ruDraw::Fps, 60.0f);
@@ -283,7 +284,6 @@ TEST_F(TextModuleTest, FrameMeterMeasuresEveryTwoSecondsOnTheClock) {
   EXPECT_EQ(ruDraw::FpsCount, 1);  // the measuring frame opens the next period
   for (int frame = 0; frame < 1500; ++frame) ruDraw::PrintFps();
   EXPECT_EQ(ruDraw::FpsCount, 999);
-  platform::UseRealClock();
 }
 
 }  // namespace

@@ -15,6 +15,26 @@ source "$(dirname "$0")/lib/check.sh"
 
 RU_MAX_FRAMES=100 timeout 10 "$sample"
 check "frame limit exits 0" 0 $?
+
+# A stop signal ends an endless run through the window's close path. Job
+# control gives the run a SIGINT that is not ignored, as a terminal would.
+set -m
+for sig in TERM INT; do
+  RU_FRAME_MS=1 "$sample" 2> /dev/null &
+  stopped=$!
+  sleep 0.5
+  kill -$sig "$stopped"
+  timeout 10 tail --pid="$stopped" -f /dev/null || kill -KILL "$stopped"
+  wait "$stopped"
+  check "SIG$sig ends the run in order" 0 $?
+done
+set +m
+
+# No display and no backend named: a clear refusal, not an invisible run.
+env -u DISPLAY -u WAYLAND_DISPLAY -u RU_BACKEND timeout 10 "$sample" 2> "$work/nodisplay.err"
+check "no display refuses to start" 1 $?
+grep -q 'RU_BACKEND=headless' "$work/nodisplay.err" && grep -q 'xvfb-run' "$work/nodisplay.err"
+check "the refusal names RU_BACKEND=headless and xvfb-run" 0 $?
 RU_MAX_FRAMES=0 timeout 10 "$sample"
 check "frame limit 0 ends after start-up" 0 $?
 

@@ -8,7 +8,7 @@ set -u
 build=$(cd "${1:?usage: window_game.sh BUILD_DIR}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 
-for tool in xvfb-run xdotool xwininfo import convert python3; do
+for tool in xvfb-run xdotool xwininfo xprop import convert python3; do
   if ! command -v "$tool" >/dev/null 2>&1; then
     echo "SKIP: $tool is not installed (apt-get install xvfb xdotool x11-utils imagemagick)"
     exit 77
@@ -123,6 +123,12 @@ click_at() {
 start_game
 name=$(xdotool getwindowname "$wid")
 [ "$name" = "ピクノ" ] || fail "caption is '$name'"
+# Both title properties, the legacy one (older window managers, taskbars)
+# and the UTF-8 one, read the caption.
+for prop in WM_NAME _NET_WM_NAME; do
+  title=$(xprop -id "$wid" "$prop" | sed -n 's/^[^=]*= "\(.*\)"$/\1/p')
+  [ "$title" = "ピクノ" ] || fail "$prop is '$title'"
+done
 size=$(xwininfo -id "$wid" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
 [ "$size" = "640x480" ] || fail "client area is $size"
 
@@ -209,6 +215,17 @@ sleep 0.5
 python3 "$here/x11_close_window.py" "$wid" || fail "could not press the close box"
 wait_exit
 [ "$code" = 0 ] || fail "close box during the question: exit $code"
+
+# --- SIGTERM and SIGINT end the game through the close path, exit 0 (job
+# control, so that SIGINT is not ignored as in a script's background job)
+set -m
+for sig in TERM INT; do
+  start_game
+  kill -$sig "$pid"
+  wait_exit
+  [ "$code" = 0 ] || fail "SIG$sig: exit $code"
+done
+set +m
 
 # --- the run settings: a frame limit ends the game in order, bad values
 # refuse to start

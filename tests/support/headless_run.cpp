@@ -37,6 +37,10 @@ int RunWinMain(const testing_hooks::Hooks& hooks, const platform::HeadlessOption
   return result;
 }
 
+void SetClock(DWORD now) { platform::GetHeadlessBackend()->SetClock(now); }
+
+void AdvanceClock(DWORD ms) { platform::GetHeadlessBackend()->AdvanceClock(ms); }
+
 std::string ScratchDir(const std::string& name) {
   namespace fs = std::filesystem;
   const fs::path dir =

@@ -20,6 +20,10 @@ platform::HeadlessBackend& FreshSystem(const platform::HeadlessOptions& options 
 // Fresh state, the given hooks, then WinMain; returns WinMain's result.
 int RunWinMain(const testing_hooks::Hooks& hooks, const platform::HeadlessOptions& options = {});
 
+// The fake clock of the headless backend in use: set, or moved forward.
+void SetClock(DWORD now);
+void AdvanceClock(DWORD ms);
+
 // A new empty folder under the test binary folder, unique to this process
 // and `name`; removed and re-created on each call.
 std::string ScratchDir(const std::string& name);

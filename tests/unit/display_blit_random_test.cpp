@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "display_fake_backend.h"
+#include "tests/support/display_fake_backend.h"
 #include "platform/surface/blit.h"
 #include "platform/surface/display.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "display_fake_backend.h"
+#include "tests/support/display_fake_backend.h"
 #include "platform/surface/display.h"
 #include "platform/gdi/gdi.h"
 

@@ -3,7 +3,7 @@
 // and the fills against the clip window.
 #include <climits>
 
-#include "tests/unit/draw_fixture.h"
+#include "tests/support/draw_fixture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // FrameTime, how phases advance and wrap, and calls that draw nothing.
 #include <climits>
 
-#include "tests/unit/draw_fixture.h"
+#include "tests/support/draw_fixture.h"
 
 namespace {
 

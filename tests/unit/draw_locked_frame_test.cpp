@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "draw/locked_frame.h"
-#include "tests/unit/draw_fixture.h"
+#include "tests/support/draw_fixture.h"
 
 namespace {
 

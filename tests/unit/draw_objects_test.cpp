@@ -3,7 +3,7 @@
 // that name no surface.
 #include <filesystem>
 
-#include "tests/unit/draw_fixture.h"
+#include "tests/support/draw_fixture.h"
 
 namespace {
 

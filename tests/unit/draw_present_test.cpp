@@ -1,7 +1,7 @@
 // draw_present_test.cpp - presentation: transition cells closing and
 // opening and when each ends, the overlay's tiles, page and scroll
 // limits.
-#include "tests/unit/draw_fixture.h"
+#include "tests/support/draw_fixture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // the screen copy and the lent device context.
 #include <climits>
 
-#include "tests/unit/draw_fixture.h"
+#include "tests/support/draw_fixture.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // draw_screen_test.cpp - screen set-up: pixel-format values per display
 // format, the internal sprites and the empty table, driver choice, depth
 // fallbacks in full screen and each failing step's report.
-#include "tests/unit/draw_fixture.h"
+#include "tests/support/draw_fixture.h"
 
 namespace {
 

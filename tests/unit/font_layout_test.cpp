@@ -2,7 +2,7 @@
 // and clipping to the box.
 #include <gtest/gtest.h>
 
-#include "tests/unit/font_canvas.h"
+#include "tests/support/font_canvas.h"
 
 using namespace font_test;
 

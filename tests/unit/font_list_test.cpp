@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/unit/font_canvas.h"
+#include "tests/support/font_canvas.h"
 
 using namespace font_test;
 

@@ -13,7 +13,7 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/unit/draw_fixture.h"
+#include "tests/support/draw_fixture.h"
 #include "text/text.h"
 
 namespace {

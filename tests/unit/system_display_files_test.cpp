@@ -24,6 +24,12 @@ platform::HeadlessBackend& FreshAtDepth(int depth) {
 std::string AppFolderHost() { return platform::ToHostPath(ruSystem::GetAppFolder(0)); }
 }  // namespace
 
+TEST(ColorDepth, StartValuesAreAWindow) {
+  ruSystem::FullScreen = 1;
+  headless_run::FreshSystem();
+  EXPECT_EQ(ruSystem::IsWindowed(), 1);
+}
+
 TEST(ColorDepth, EnoughDepthOrNoIndexAsksNothing) {
   auto& b = FreshAtDepth(32);
   EXPECT_EQ(ruSystem::CheckColorDepth("*"), 1);
@@ -136,6 +142,24 @@ TEST(ValueFiles, RoundTripMissingAndEmpty) {
   ruSystem::WriteValue(name.c_str(), -42);
   EXPECT_EQ(ruSystem::ReadValue(name.c_str()), -42);
   std::filesystem::remove(host);
+}
+
+TEST(ValueFiles, FollowTheDataRoot) {
+  FreshAtDepth(16);
+  const std::string root = headless_run::ScratchDir("data-root");
+  const std::string windows = headless_run::ScratchDir("windows-root");
+  ::setenv("RU_WINDOWS_DIR", windows.c_str(), 1);
+  std::ofstream(windows + "/root.txt") << platform::ToLibraryPath(root) << "\\\n";
+  ASSERT_NE(ruSystem::ReadDataRoot("root.txt"), 0);
+  const std::string folder = platform::ToHostPath(ruSystem::GetAppFolder(1));
+  ASSERT_EQ(folder.rfind(root + "/", 0), 0u) << folder;
+  std::filesystem::create_directories(folder);
+  ruSystem::WriteValue("saved.txt", 7);
+  EXPECT_EQ(ruSystem::ReadValue("saved.txt"), 7);
+  EXPECT_TRUE(std::filesystem::exists(folder + "saved.txt"));
+  EXPECT_FALSE(std::filesystem::exists(AppFolderHost() + "saved.txt"));
+  ::unsetenv("RU_WINDOWS_DIR");
+  ruSystem::DataRoot[0] = '\0';
 }
 
 TEST(Queries, OsVersionTable) {

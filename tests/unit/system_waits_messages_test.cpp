@@ -21,15 +21,15 @@ TEST(Waits, NumberedWaitsElapseOnTheClock) {
   EXPECT_EQ(ruSystem::SetWait(3, 0), 1);
   EXPECT_EQ(ruSystem::CheckWait(3), 1);
   ruSystem::SetWait(1, 500);
-  platform::AdvanceFakeClock(499);
+  headless_run::AdvanceClock(499);
   EXPECT_EQ(ruSystem::CheckWait(1), 0);
-  platform::AdvanceFakeClock(1);
+  headless_run::AdvanceClock(1);
   EXPECT_EQ(ruSystem::CheckWait(1), 1);
-  platform::AdvanceFakeClock(100000);
+  headless_run::AdvanceClock(100000);
   EXPECT_EQ(ruSystem::CheckWait(1), 1);
   ruSystem::InitWait(1);
   EXPECT_EQ(ruSystem::CheckWait(1), 0);
-  platform::SetFakeClock(999999999);
+  headless_run::SetClock(999999999);
   EXPECT_EQ(ruSystem::CheckWait(1), 1);
 }
 
@@ -57,20 +57,31 @@ TEST(Waits, SleepAdvancesPastTheDeadlineAndResetsFrameTime) {
   EXPECT_GT(platform::TimeGetTime(), start + 250);
   EXPECT_EQ(ruSystem::FrameTime, 0.0f);
   EXPECT_EQ(ruSystem::LastFrameTick, platform::TimeGetTime());
+}
 
-  // Across the clock's wrap the sleep still lasts its full time.
-  for (DWORD wrapStart : {0xFFFFFF00u, 0xFFFFFEFFu}) {
-    platform::SetFakeClock(wrapStart);
-    ruSystem::Sleep(0x100);
-    EXPECT_GT(DWORD(platform::TimeGetTime() - wrapStart), 0x100u) << wrapStart;
+// A deadline the clock cannot pass without wrapping is reached at once
+// (Sleep(-1) included); just below it the sleep lasts its time.
+TEST(Waits, SleepDeadlinesThatWrapReturnAtOnce) {
+  Fresh();
+  const struct {
+    DWORD start, ms, end;
+  } cases[] = {{1000, 0xFFFFFFFFu, 1000},
+               {0xFFFFFF00u, 0x100, 0xFFFFFF00u},
+               {0xFFFFFEFFu, 0x100, 0xFFFFFEFFu},
+               {0, 0xFFFFFFFFu, 0},
+               {0xFFFFFEFEu, 0x100, 0xFFFFFFFFu}};
+  for (const auto& c : cases) {
+    headless_run::SetClock(c.start);
+    ruSystem::Sleep(c.ms);
+    EXPECT_EQ(platform::TimeGetTime(), c.end) << c.start << " + " << c.ms;
   }
 }
 
 TEST(Waits, FrameTimeMeasuresSinceTheLastReset) {
   Fresh();
-  platform::AdvanceFakeClock(5000);
+  headless_run::AdvanceClock(5000);
   ruSystem::ResetFrameTime();
-  platform::AdvanceFakeClock(25);
+  headless_run::AdvanceClock(25);
   ruSystem::MeasureFrameTime();
   EXPECT_FLOAT_EQ(ruSystem::FrameTime, 0.025f);
 }

@@ -1,5 +1,6 @@
 // display_fake_backend.h - a minimal backend for display tests: a chosen
-// display depth and screen size, and a record of presented frames.
+// display depth and screen size, and a record of presented frames; every
+// other service keeps the backend's do-nothing default.
 #pragma once
 
 #include <memory>
@@ -21,30 +22,11 @@ class FakeBackend final : public platform::Backend {
   const platform::Surface* lastBack = nullptr;
 
   const char* Name() const override { return "fake"; }
-  HWND CreateMainWindow(const platform::WindowSpec&) override { return nullptr; }
-  void ShowWindow(HWND, int) override {}
-  void SetTopmost(HWND, bool) override {}
-  void MinimizeWindow(HWND) override {}
-  void DestroyWindow(HWND) override {}
-  void RaiseWindow() override {}
-  HWND MainWindow() const override { return nullptr; }
-  POINT ClientOrigin() const override { return {0, 0}; }
-  void PumpEvents() override {}
-  void WaitEvents() override {}
-  void OnFrameStep() override {}
   int GetSystemMetrics(int index) const override {
     return index == SM_CXSCREEN ? screenWidth : index == SM_CYSCREEN ? screenHeight : 0;
   }
   int DisplayBitsPerPixel() const override { return depth; }
   bool Display555() const override { return is555; }
-  int MessageBox(HWND, const char*, const char*, UINT) override { return IDOK; }
-  void Beep() override {}
-  int ShowCursor(bool) override { return 0; }
-  void HideCursorOnce() override {}
-  POINT GetCursorPos() const override { return {0, 0}; }
-  BOOL SetCursorPos(int, int) override { return TRUE; }
-  BOOL ClipCursor(const RECT*) override { return TRUE; }
-  void EnableIme(bool) override {}
   void PresentFrame(platform::Surface& back, const RECT& source) override {
     ++presented;
     lastBack = &back;
@@ -55,7 +37,6 @@ class FakeBackend final : public platform::Backend {
     if (acceptModes) depth = bits;
     return acceptModes;
   }
-  void RestoreDisplayMode() override {}
 };
 
 // Installs a fake backend of the given depth (15 = 16-bit 5-5-5) and

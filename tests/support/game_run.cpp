@@ -1,6 +1,6 @@
 // game_run.cpp - the game program run headless: scripts in, captures and
 // logs out.
-#include "game_run.h"
+#include "tests/support/game_run.h"
 
 #include <sys/stat.h>
 #include <sys/wait.h>
