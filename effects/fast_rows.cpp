@@ -24,7 +24,10 @@ namespace {
 
 #define RU_INLINE inline __attribute__((always_inline))
 
-// Compile-time layout constants.
+using U = std::uint16_t;
+
+// Compile-time layout constants. The 5-bit helpers keep 16-bit values so
+// the vectoriser works on 16 pixels per 256-bit register.
 template <bool k565>
 struct L {
   static constexpr int kRedShift = k565 ? 11 : 10;
@@ -32,18 +35,14 @@ struct L {
   static constexpr std::uint32_t kGreenMax = k565 ? 63 : 31;
   static constexpr int kRed5 = k565 ? 11 : 10;
   static constexpr int kGreen5 = k565 ? 6 : 5;
-  static constexpr std::uint32_t kHalf = k565 ? 0x7BEF : 0x3DEF;
+  static constexpr U kHalf = k565 ? 0x7BEF : 0x3DEF;
   // RgbTable's view of a pixel for the 5-bit channels: 5-5-5 pixels with
   // bit 15 set read as black.
-  static RU_INLINE std::uint32_t Valid(std::uint32_t p) {
-    return k565 ? p : p & (((p >> 15) & 1) - 1);
-  }
-  static RU_INLINE std::uint32_t R5(std::uint32_t p) { return (p >> kRed5) & 31; }
-  static RU_INLINE std::uint32_t G5(std::uint32_t p) { return (p >> kGreen5) & 31; }
-  static RU_INLINE std::uint32_t B5(std::uint32_t p) { return p & 31; }
-  static RU_INLINE std::uint32_t Pack5(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
-    return (r << kRed5) | (g << kGreen5) | b;
-  }
+  static RU_INLINE U Valid(U p) { return k565 ? p : U(p & U((p >> 15) - 1)); }
+  static RU_INLINE U R5(U p) { return U((p >> kRed5) & 31); }
+  static RU_INLINE U G5(U p) { return U((p >> kGreen5) & 31); }
+  static RU_INLINE U B5(U p) { return U(p & 31); }
+  static RU_INLINE U Pack5(U r, U g, U b) { return U((r << kRed5) | (g << kGreen5) | b); }
   static RU_INLINE std::uint32_t RFull(std::uint32_t p) { return (p >> kRedShift) & 31; }
   static RU_INLINE std::uint32_t GFull(std::uint32_t p) { return (p >> kGreenShift) & kGreenMax; }
   static RU_INLINE std::uint32_t PackFull(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
@@ -51,17 +50,28 @@ struct L {
   }
 };
 
-RU_INLINE std::uint32_t Sat0(std::int32_t v) { return std::uint32_t(v > 0 ? v : 0); }
-RU_INLINE std::uint32_t Min31(std::uint32_t v) { return v < 31 ? v : 31; }
-// TruncClamp without branches: NaN and negatives to 0, at most max.
+// max(a - b, 0) and min(v, 31) on 16-bit values.
+RU_INLINE U SubSat(U a, U b) { return a > b ? U(a - b) : U(0); }
+RU_INLINE U Min31(U v) { return v < 31 ? v : U(31); }
+// TruncClamp without branches: NaN and negatives to 0, at most max. Without
+// kClamp the caller knows that v lies in [0, max + 1).
+template <bool kClamp>
 RU_INLINE std::uint32_t Trunc(float v, float max) {
-  v = v > 0.0f ? v : 0.0f;
-  v = v < max ? v : max;
+  if (kClamp) {
+    v = v > 0.0f ? v : 0.0f;
+    v = v < max ? v : max;
+  }
   return std::uint32_t(std::int32_t(v));
+}
+// Three rates from 0 to 1 (NaN is not).
+inline bool InUnitRange(const float (&v)[3]) {
+  for (float x : v)
+    if (!(x >= 0.0f && x <= 1.0f)) return false;
+  return true;
 }
 
 // n / 3 for n from 0 to 93 (GreyTable), by multiplication.
-constexpr std::uint32_t Third(std::uint32_t n) { return (n * 171) >> 9; }
+constexpr std::uint32_t Third(std::uint32_t n) { return (n * 171) >> 9; }  // 16-bit safe: n * 171 < 2^16
 constexpr bool ThirdsExact() {
   for (std::uint32_t n = 0; n < 94; ++n)
     if (Third(n) != n / 3) return false;
@@ -73,9 +83,9 @@ static_assert(ThirdsExact());
 template <class F>
 RU_INLINE void Select(Pixel* __restrict d, const Pixel* __restrict s, int w, F f) {
   for (int i = 0; i < w; ++i) {
-    const std::uint32_t sv = s[i], dv = d[i];
-    const std::uint32_t out = f(sv, dv);
-    d[i] = Pixel(sv != 0 ? out : dv);
+    const Pixel sv = s[i], dv = d[i];
+    const Pixel out = Pixel(f(sv, dv));
+    d[i] = sv != 0 ? out : dv;
   }
 }
 
@@ -84,72 +94,86 @@ struct Loops {
   using C = L<k565>;
 
   static RU_INLINE void Half(Pixel* d, const Pixel* s, int w, const RowParams&) {
-    Select(d, s, w, [](std::uint32_t sv, std::uint32_t dv) {
-      return ((sv >> 1) & C::kHalf) + ((dv >> 1) & C::kHalf);
+    Select(d, s, w, [](U sv, U dv) {
+      return U(((sv >> 1) & C::kHalf) + ((dv >> 1) & C::kHalf));
     });
   }
+  // kClamp: false when every rate and weight lies in 0..1; the sum then
+  // lies in [0, max + 1) and truncation alone keeps it in range.
+  template <bool kClamp>
   static RU_INLINE void Alpha(Pixel* d, const Pixel* s, int w, const RowParams& p) {
     const float r0 = p.rate[0], r1 = p.rate[1], r2 = p.rate[2];
     const float q0 = p.weight[0], q1 = p.weight[1], q2 = p.weight[2];
     Select(d, s, w, [=](std::uint32_t sv, std::uint32_t dv) {
-      const std::uint32_t r = Trunc(float(C::RFull(sv)) * r0 + float(C::RFull(dv)) * q0, 31.0f);
+      const std::uint32_t r =
+          Trunc<kClamp>(float(C::RFull(sv)) * r0 + float(C::RFull(dv)) * q0, 31.0f);
       const std::uint32_t g =
-          Trunc(float(C::GFull(sv)) * r1 + float(C::GFull(dv)) * q1, float(C::kGreenMax));
-      const std::uint32_t b = Trunc(float(sv & 31) * r2 + float(dv & 31) * q2, 31.0f);
+          Trunc<kClamp>(float(C::GFull(sv)) * r1 + float(C::GFull(dv)) * q1, float(C::kGreenMax));
+      const std::uint32_t b = Trunc<kClamp>(float(sv & 31) * r2 + float(dv & 31) * q2, 31.0f);
       return C::PackFull(r, g, b);
     });
   }
+  static RU_INLINE void Alpha(Pixel* d, const Pixel* s, int w, const RowParams& p) {
+    if (InUnitRange(p.rate) && InUnitRange(p.weight))
+      Alpha<false>(d, s, w, p);
+    else
+      Alpha<true>(d, s, w, p);
+  }
   static RU_INLINE void Fade(Pixel* d, const Pixel* s, int w, const RowParams& p) {
-    const std::int32_t lr = p.level[0], lg = p.level[1], lb = p.level[2];
-    const std::int32_t kr = 31 - lr, kg = 31 - lg, kb = 31 - lb;
-    Select(d, s, w, [=](std::uint32_t sv, std::uint32_t dv) {
-      const std::uint32_t a = C::Valid(sv), b = C::Valid(dv);
-      return C::Pack5(Sat0(std::int32_t(C::R5(a)) - kr) + Sat0(std::int32_t(C::R5(b)) - lr),
-                      Sat0(std::int32_t(C::G5(a)) - kg) + Sat0(std::int32_t(C::G5(b)) - lg),
-                      Sat0(std::int32_t(C::B5(a)) - kb) + Sat0(std::int32_t(C::B5(b)) - lb));
+    const U lr = U(p.level[0]), lg = U(p.level[1]), lb = U(p.level[2]);
+    const U kr = U(31 - lr), kg = U(31 - lg), kb = U(31 - lb);
+    Select(d, s, w, [=](U sv, U dv) {
+      const U a = C::Valid(sv), b = C::Valid(dv);
+      return C::Pack5(U(SubSat(C::R5(a), kr) + SubSat(C::R5(b), lr)),
+                      U(SubSat(C::G5(a), kg) + SubSat(C::G5(b), lg)),
+                      U(SubSat(C::B5(a), kb) + SubSat(C::B5(b), lb)));
     });
   }
   static RU_INLINE void Add(Pixel* d, const Pixel* s, int w, const RowParams& p) {
-    const std::int32_t k = p.cut;
-    Select(d, s, w, [=](std::uint32_t sv, std::uint32_t dv) {
-      const std::uint32_t a = C::Valid(sv), b = C::Valid(dv);
-      return C::Pack5(Min31(Sat0(std::int32_t(C::R5(a)) - k) + C::R5(b)),
-                      Min31(Sat0(std::int32_t(C::G5(a)) - k) + C::G5(b)),
-                      Min31(Sat0(std::int32_t(C::B5(a)) - k) + C::B5(b)));
+    const U k = U(p.cut);
+    Select(d, s, w, [=](U sv, U dv) {
+      const U a = C::Valid(sv), b = C::Valid(dv);
+      return C::Pack5(Min31(U(SubSat(C::R5(a), k) + C::R5(b))),
+                      Min31(U(SubSat(C::G5(a), k) + C::G5(b))),
+                      Min31(U(SubSat(C::B5(a), k) + C::B5(b))));
     });
   }
   static RU_INLINE void Sub(Pixel* d, const Pixel* s, int w, const RowParams&) {
-    Select(d, s, w, [](std::uint32_t sv, std::uint32_t dv) {
-      const std::uint32_t b = C::Valid(dv);
-      const std::int32_t red = std::int32_t(C::R5(C::Valid(sv)));
-      return C::Pack5(Sat0(std::int32_t(C::R5(b)) - red), Sat0(std::int32_t(C::G5(b)) - red),
-                      Sat0(std::int32_t(C::B5(b)) - red));
+    Select(d, s, w, [](U sv, U dv) {
+      const U b = C::Valid(dv), red = C::R5(C::Valid(sv));
+      return C::Pack5(SubSat(C::R5(b), red), SubSat(C::G5(b), red), SubSat(C::B5(b), red));
     });
   }
   static RU_INLINE void Mask(Pixel* d, const Pixel* s, int w, const RowParams& p) {
     const std::uint32_t m = p.mask;
-    Select(d, s, w, [=](std::uint32_t sv, std::uint32_t) { return sv & m; });
+    Select(d, s, w, [=](U sv, U) { return U(sv & m); });
   }
+  template <bool kClamp>
   static RU_INLINE void Bright(Pixel* d, const Pixel* s, int w, const RowParams& p) {
     const float r0 = p.rate[0], r1 = p.rate[1], r2 = p.rate[2];
     Select(d, s, w, [=](std::uint32_t sv, std::uint32_t) {
-      return C::PackFull(Trunc(float(C::RFull(sv)) * r0, 31.0f),
-                         Trunc(float(C::GFull(sv)) * r1, float(C::kGreenMax)),
-                         Trunc(float(sv & 31) * r2, 31.0f));
+      return C::PackFull(Trunc<kClamp>(float(C::RFull(sv)) * r0, 31.0f),
+                         Trunc<kClamp>(float(C::GFull(sv)) * r1, float(C::kGreenMax)),
+                         Trunc<kClamp>(float(sv & 31) * r2, 31.0f));
     });
   }
+  static RU_INLINE void Bright(Pixel* d, const Pixel* s, int w, const RowParams& p) {
+    if (InUnitRange(p.rate))
+      Bright<false>(d, s, w, p);
+    else
+      Bright<true>(d, s, w, p);
+  }
   static RU_INLINE void Dark(Pixel* d, const Pixel* s, int w, const RowParams& p) {
-    const std::int32_t kr = 31 - p.level[0], kg = 31 - p.level[1], kb = 31 - p.level[2];
-    Select(d, s, w, [=](std::uint32_t sv, std::uint32_t) {
-      const std::uint32_t a = C::Valid(sv);
-      return C::Pack5(Sat0(std::int32_t(C::R5(a)) - kr), Sat0(std::int32_t(C::G5(a)) - kg),
-                      Sat0(std::int32_t(C::B5(a)) - kb));
+    const U kr = U(31 - p.level[0]), kg = U(31 - p.level[1]), kb = U(31 - p.level[2]);
+    Select(d, s, w, [=](U sv, U) {
+      const U a = C::Valid(sv);
+      return C::Pack5(SubSat(C::R5(a), kr), SubSat(C::G5(a), kg), SubSat(C::B5(a), kb));
     });
   }
   static RU_INLINE void Grey(Pixel* d, const Pixel* s, int w, const RowParams&) {
-    Select(d, s, w, [](std::uint32_t sv, std::uint32_t) {
-      const std::uint32_t a = C::Valid(sv);
-      const std::uint32_t g = Third(C::R5(a) + C::G5(a) + C::B5(a));
+    Select(d, s, w, [](U sv, U) {
+      const U a = C::Valid(sv);
+      const U g = U(Third(U(C::R5(a) + C::G5(a) + C::B5(a))));
       return C::Pack5(g, g, g);
     });
   }
