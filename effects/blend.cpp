@@ -122,24 +122,24 @@ int DrawAlpha(int x, int y, float rate, int objectNo, int left, int top, int rig
 
 int DrawAlphaRGB(int x, int y, float redRate, float greenRate, float blueRate, int objectNo,
                  int left, int top, int right, int bottom) {
-  return RunRows(ChooseRow(kAlpha), Rates(redRate, greenRate, blueRate), x, y, objectNo, left,
-                 top, right, bottom);
-}
-
-int DrawFade(int x, int y, int level, int objectNo, int left, int top, int right, int bottom) {
-  return RunRows(ChooseRow(kFade), Levels(level, level, level), x, y, objectNo, left, top,
+  return RunRows(ChooseRow(kAlpha), Rates(redRate, greenRate, blueRate), x, y, objectNo, left, top,
                  right, bottom);
 }
 
-int DrawFadeRGB(int x, int y, int redLevel, int greenLevel, int blueLevel, int objectNo,
-                int left, int top, int right, int bottom) {
-  return RunRows(ChooseRow(kFade), Levels(redLevel, greenLevel, blueLevel), x, y, objectNo,
-                 left, top, right, bottom);
+int DrawFade(int x, int y, int level, int objectNo, int left, int top, int right, int bottom) {
+  return RunRows(ChooseRow(kFade), Levels(level, level, level), x, y, objectNo, left, top, right,
+                 bottom);
 }
 
-int DrawAlphaGradient(int x, int y, float redRate, float greenRate, float blueRate,
-                      int vertical, WORD start, int period, int objectNo, int left, int top,
-                      int right, int bottom) {
+int DrawFadeRGB(int x, int y, int redLevel, int greenLevel, int blueLevel, int objectNo, int left,
+                int top, int right, int bottom) {
+  return RunRows(ChooseRow(kFade), Levels(redLevel, greenLevel, blueLevel), x, y, objectNo, left,
+                 top, right, bottom);
+}
+
+int DrawAlphaGradient(int x, int y, float redRate, float greenRate, float blueRate, int vertical,
+                      WORD start, int period, int objectNo, int left, int top, int right,
+                      int bottom) {
   RateGradient g;
   const float rates[3] = {redRate, greenRate, blueRate};
   for (int ch = 0; ch < 3; ++ch) g.start[ch] = 1.0f - rates[ch];
@@ -159,8 +159,7 @@ int DrawAdd(int x, int y, int objectNo, int left, int top, int right, int bottom
   return RunRows(ChooseRow(kAdd), RowParams{}, x, y, objectNo, left, top, right, bottom);
 }
 
-int DrawAddRate(int x, int y, float rate, int objectNo, int left, int top, int right,
-                int bottom) {
+int DrawAddRate(int x, int y, float rate, int objectNo, int left, int top, int right, int bottom) {
   RowParams p;
   p.cut = RateToLevelCut(rate);
   return RunRows(ChooseRow(kAddRate), p, x, y, objectNo, left, top, right, bottom);

@@ -30,16 +30,27 @@ inline int RateToLevelCut(float rate) { return TruncClamp(31.0f - rate * 31.0f, 
 
 // Per-call constants of the effects that transform each row alike.
 struct RowParams {
-  float rate[3] = {0, 0, 0};     // source weights (red, green, blue)
-  float weight[3] = {0, 0, 0};   // destination weights: 1 - rate
-  int level[3] = {0, 0, 0};      // levels, 0..31
-  int cut = 0;                   // AddRate's k, 0..31
-  DWORD mask = 0;                // DrawMask's channel mask
+  float rate[3] = {0, 0, 0};    // source weights (red, green, blue)
+  float weight[3] = {0, 0, 0};  // destination weights: 1 - rate
+  int level[3] = {0, 0, 0};     // levels, 0..31
+  int cut = 0;                  // AddRate's k, 0..31
+  DWORD mask = 0;               // DrawMask's channel mask
 };
 
 // Effects with a per-row loop, reference and fast.
-enum RowEffect { kHalf, kAlpha, kFade, kAdd, kAddRate, kSub, kMask, kBright, kDark, kGrey,
-                 kRowEffectCount };
+enum RowEffect {
+  kHalf,
+  kAlpha,
+  kFade,
+  kAdd,
+  kAddRate,
+  kSub,
+  kMask,
+  kBright,
+  kDark,
+  kGrey,
+  kRowEffectCount
+};
 using RowLoop = void (*)(Pixel* dest, const Pixel* source, int width, const RowParams& p);
 
 // Pixel layouts with fast loops.
@@ -68,9 +79,12 @@ inline Pixel* Row(const platform::pixel::Rows& rows, int r) { return rows.Row<Pi
 // Full-precision channel ch of a pixel.
 inline DWORD Channel(DWORD p, int ch) {
   switch (ch) {
-    case 0: return (p >> RedShift) & RedMax;
-    case 1: return (p >> GreenShift) & GreenMax;
-    default: return (p >> BlueShift) & BlueMax;
+    case 0:
+      return (p >> RedShift) & RedMax;
+    case 1:
+      return (p >> GreenShift) & GreenMax;
+    default:
+      return (p >> BlueShift) & BlueMax;
   }
 }
 inline DWORD ChannelMax(int ch) { return ch == 0 ? RedMax : ch == 1 ? GreenMax : BlueMax; }

@@ -49,13 +49,13 @@ int DrawAlphaRGB(int x, int y, float redRate, float greenRate, float blueRate, i
                  int left, int top, int right, int bottom);
 // Cross-fade by level 0 (destination) to 31 (source), 5-bit channels.
 int DrawFade(int x, int y, int level, int objectNo, int left, int top, int right, int bottom);
-int DrawFadeRGB(int x, int y, int redLevel, int greenLevel, int blueLevel, int objectNo,
-                int left, int top, int right, int bottom);
+int DrawFadeRGB(int x, int y, int redLevel, int greenLevel, int blueLevel, int objectNo, int left,
+                int top, int right, int bottom);
 // Rate mix whose source grows more opaque by 1/32 every `period` columns
 // (rows when `vertical`) past `start`.
-int DrawAlphaGradient(int x, int y, float redRate, float greenRate, float blueRate,
-                      int vertical, WORD start, int period, int objectNo, int left, int top,
-                      int right, int bottom);
+int DrawAlphaGradient(int x, int y, float redRate, float greenRate, float blueRate, int vertical,
+                      WORD start, int period, int objectNo, int left, int top, int right,
+                      int bottom);
 // Level cross-fade whose level grows by one every `period` columns (rows).
 int DrawFadeGradient(int x, int y, int redLevel, int greenLevel, int blueLevel, int vertical,
                      WORD start, int period, int objectNo, int left, int top, int right,
@@ -63,24 +63,22 @@ int DrawFadeGradient(int x, int y, int redLevel, int greenLevel, int blueLevel, 
 // Saturating addition of 5-bit channels.
 int DrawAdd(int x, int y, int objectNo, int left, int top, int right, int bottom);
 // Addition of the source lowered by trunc(31 - rate * 31).
-int DrawAddRate(int x, int y, float rate, int objectNo, int left, int top, int right,
-                int bottom);
+int DrawAddRate(int x, int y, float rate, int objectNo, int left, int top, int right, int bottom);
 // The source's red level subtracted from every channel of the destination.
 int DrawSub(int x, int y, int objectNo, int left, int top, int right, int bottom);
 
 // ---------------------------------------------------------------- filters
 // The source with only the flagged channels kept.
-int DrawMask(int x, int y, int red, int green, int blue, int objectNo, int left, int top,
-             int right, int bottom);
+int DrawMask(int x, int y, int red, int green, int blue, int objectNo, int left, int top, int right,
+             int bottom);
 // Each channel: trunc(channel * rate).
-int DrawBright(int x, int y, float rate, int objectNo, int left, int top, int right,
-               int bottom);
+int DrawBright(int x, int y, float rate, int objectNo, int left, int top, int right, int bottom);
 int DrawBrightRGB(int x, int y, float redRate, float greenRate, float blueRate, int objectNo,
                   int left, int top, int right, int bottom);
 // Each 5-bit channel lowered by 31 - level, not below 0.
 int DrawDark(int x, int y, int level, int objectNo, int left, int top, int right, int bottom);
-int DrawDarkRGB(int x, int y, int redLevel, int greenLevel, int blueLevel, int objectNo,
-                int left, int top, int right, int bottom);
+int DrawDarkRGB(int x, int y, int redLevel, int greenLevel, int blueLevel, int objectNo, int left,
+                int top, int right, int bottom);
 // The mean of the 5-bit channels in all three.
 int DrawGrey(int x, int y, int objectNo, int left, int top, int right, int bottom);
 // The average of a size x size block of the source (1 to 45).
@@ -88,8 +86,7 @@ int DrawBlur(int x, int y, int size, int objectNo, int left, int top, int right,
 // Edge pixels averaged with the background under their transparent neighbours.
 int DrawSmooth(int x, int y, int objectNo, int left, int top, int right, int bottom);
 // The background pulled up by the source's red level less trunc(31 - rate * 31).
-int DrawRefract(int x, int y, float rate, int objectNo, int left, int top, int right,
-                int bottom);
+int DrawRefract(int x, int y, float rate, int objectNo, int left, int top, int right, int bottom);
 
 // ---------------------------------------------------------------- glow
 // Up to eight fading rays of light from every visible pixel (directions:

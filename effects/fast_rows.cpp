@@ -71,7 +71,9 @@ inline bool InUnitRange(const float (&v)[3]) {
 }
 
 // n / 3 for n from 0 to 93 (GreyTable), by multiplication.
-constexpr std::uint32_t Third(std::uint32_t n) { return (n * 171) >> 9; }  // 16-bit safe: n * 171 < 2^16
+constexpr std::uint32_t Third(std::uint32_t n) {
+  return (n * 171) >> 9;
+}  // 16-bit safe: n * 171 < 2^16
 constexpr bool ThirdsExact() {
   for (std::uint32_t n = 0; n < 94; ++n)
     if (Third(n) != n / 3) return false;
@@ -94,9 +96,7 @@ struct Loops {
   using C = L<k565>;
 
   static RU_INLINE void Half(Pixel* d, const Pixel* s, int w, const RowParams&) {
-    Select(d, s, w, [](U sv, U dv) {
-      return U(((sv >> 1) & C::kHalf) + ((dv >> 1) & C::kHalf));
-    });
+    Select(d, s, w, [](U sv, U dv) { return U(((sv >> 1) & C::kHalf) + ((dv >> 1) & C::kHalf)); });
   }
   // kClamp: false when every rate and weight lies in 0..1; the sum then
   // lies in [0, max + 1) and truncation alone keeps it in range.
@@ -180,15 +180,14 @@ struct Loops {
 };
 
 // Each loop built for the baseline and for AVX2.
-#define RU_BOTH(name)                                                                       \
-  template <bool k565>                                                                     \
-  void name##Base(Pixel* d, const Pixel* s, int w, const RowParams& p) {                   \
-    Loops<k565>::name(d, s, w, p);                                                         \
-  }                                                                                        \
-  template <bool k565>                                                                     \
-  [[gnu::target("avx2")]] void name##Avx2(Pixel* d, const Pixel* s, int w,                 \
-                                          const RowParams& p) {                            \
-    Loops<k565>::name(d, s, w, p);                                                         \
+#define RU_BOTH(name)                                                                            \
+  template <bool k565>                                                                           \
+  void name##Base(Pixel* d, const Pixel* s, int w, const RowParams& p) {                         \
+    Loops<k565>::name(d, s, w, p);                                                               \
+  }                                                                                              \
+  template <bool k565>                                                                           \
+  [[gnu::target("avx2")]] void name##Avx2(Pixel* d, const Pixel* s, int w, const RowParams& p) { \
+    Loops<k565>::name(d, s, w, p);                                                               \
   }
 RU_BOTH(Half)
 RU_BOTH(Alpha)
@@ -201,12 +200,14 @@ RU_BOTH(Dark)
 RU_BOTH(Grey)
 #undef RU_BOTH
 
-#define RU_ROW(name, suffix) {name##suffix<true>, name##suffix<false>}
-#define RU_TABLE(suffix)                                                                   \
-  {RU_ROW(Half, suffix), RU_ROW(Alpha, suffix),  RU_ROW(Fade, suffix),                     \
-   RU_ROW(Add, suffix),  RU_ROW(Add, suffix),    RU_ROW(Sub, suffix),                      \
-   RU_ROW(Mask, suffix), RU_ROW(Bright, suffix), RU_ROW(Dark, suffix),                     \
-   RU_ROW(Grey, suffix)}
+#define RU_ROW(name, suffix) \
+  { name##suffix<true>, name##suffix<false> }
+#define RU_TABLE(suffix)                                                                        \
+  {                                                                                             \
+    RU_ROW(Half, suffix), RU_ROW(Alpha, suffix), RU_ROW(Fade, suffix), RU_ROW(Add, suffix),     \
+        RU_ROW(Add, suffix), RU_ROW(Sub, suffix), RU_ROW(Mask, suffix), RU_ROW(Bright, suffix), \
+        RU_ROW(Dark, suffix), RU_ROW(Grey, suffix)                                              \
+  }
 // [vector level][effect][layout]
 const RowLoop kFast[2][kRowEffectCount][2] = {RU_TABLE(Base), RU_TABLE(Avx2)};
 #undef RU_TABLE

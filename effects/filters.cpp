@@ -6,8 +6,8 @@ namespace ruDraw {
 
 using namespace fx;
 
-int DrawMask(int x, int y, int red, int green, int blue, int objectNo, int left, int top,
-             int right, int bottom) {
+int DrawMask(int x, int y, int red, int green, int blue, int objectNo, int left, int top, int right,
+             int bottom) {
   RowParams p;
   if (red) p.mask |= RedMask;
   if (green) p.mask |= GreenMask;
@@ -15,8 +15,7 @@ int DrawMask(int x, int y, int red, int green, int blue, int objectNo, int left,
   return RunRows(ChooseRow(kMask), p, x, y, objectNo, left, top, right, bottom);
 }
 
-int DrawBright(int x, int y, float rate, int objectNo, int left, int top, int right,
-               int bottom) {
+int DrawBright(int x, int y, float rate, int objectNo, int left, int top, int right, int bottom) {
   return DrawBrightRGB(x, y, rate, rate, rate, objectNo, left, top, right, bottom);
 }
 
@@ -33,8 +32,8 @@ int DrawDark(int x, int y, int level, int objectNo, int left, int top, int right
   return DrawDarkRGB(x, y, level, level, level, objectNo, left, top, right, bottom);
 }
 
-int DrawDarkRGB(int x, int y, int redLevel, int greenLevel, int blueLevel, int objectNo,
-                int left, int top, int right, int bottom) {
+int DrawDarkRGB(int x, int y, int redLevel, int greenLevel, int blueLevel, int objectNo, int left,
+                int top, int right, int bottom) {
   RowParams p;
   p.level[0] = ClampLevel(redLevel);
   p.level[1] = ClampLevel(greenLevel);

@@ -84,7 +84,8 @@ int DrawGlow(int x, int y, int redShift, int greenShift, int blueShift, int dire
              int drawSource, int objectNo, int left, int top, int right, int bottom) {
   if (!Ready(objectNo)) return 0;
   const GlowWalk walk{{ChannelShift(redShift), ChannelShift(greenShift), ChannelShift(blueShift)},
-                      unsigned(directions) & 0xFFFF, drawSource != 0};
+                      unsigned(directions) & 0xFFFF,
+                      drawSource != 0};
   return WithObjectAtPoint(x, y, objectNo, left, top, right, bottom, walk);
 }
 

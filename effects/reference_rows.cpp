@@ -20,7 +20,8 @@ void AlphaRow(Pixel* d, const Pixel* s, int w, const RowParams& p) {
     if (s[i] == 0) continue;
     DWORD c[3];
     for (int ch = 0; ch < 3; ++ch) {
-      const float v = float(Channel(s[i], ch)) * p.rate[ch] + float(Channel(d[i], ch)) * p.weight[ch];
+      const float v =
+          float(Channel(s[i], ch)) * p.rate[ch] + float(Channel(d[i], ch)) * p.weight[ch];
       c[ch] = DWORD(TruncClamp(v, int(ChannelMax(ch))));
     }
     d[i] = Pixel(PackFull(c[0], c[1], c[2]));
@@ -89,7 +90,7 @@ void GreyRow(Pixel* d, const Pixel* s, int w, const RowParams&) {
   }
 }
 
-constexpr RowLoop kReference[kRowEffectCount] = {HalfRow, AlphaRow, FadeRow, AddRow,   AddRow,
+constexpr RowLoop kReference[kRowEffectCount] = {HalfRow, AlphaRow, FadeRow,   AddRow,  AddRow,
                                                  SubRow,  MaskRow,  BrightRow, DarkRow, GreyRow};
 
 }  // namespace

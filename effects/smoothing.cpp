@@ -135,8 +135,7 @@ int DrawSmooth(int x, int y, int objectNo, int left, int top, int right, int bot
   });
 }
 
-int DrawRefract(int x, int y, float rate, int objectNo, int left, int top, int right,
-                int bottom) {
+int DrawRefract(int x, int y, float rate, int objectNo, int left, int top, int right, int bottom) {
   if (!Ready(objectNo)) return 0;
   const int k = RateToLevelCut(rate);
   return WithObjectAtPoint(x, y, objectNo, left, top, right, bottom, [k](const LockedArea& a) {

@@ -2,13 +2,14 @@
 // and 5-5-5: the tables, clipping and locking, the transparent 0, each
 // effect's rule on chosen pixels, the guards against bad arguments, fast
 // loops against the reference loops, and one golden hash per effect.
+#include "effects/effects.h"
+
 #include <cstdlib>
 #include <functional>
 #include <random>
 #include <string>
 
 #include "effects/effect_frame.h"
-#include "effects/effects.h"
 #include "effects/effects_internal.h"
 #include "platform/surface/blit.h"
 #include "tests/unit/draw_fixture.h"
@@ -29,31 +30,37 @@ struct Named {
   Effect run;
 };
 
+// An entry of the effect tables below: `call` sees x, y, n (the object), w, h.
+#define FX(name, call)                                           \
+  Named {                                                        \
+    name, [](int x, int y, int n, int w, int h) { return call; } \
+  }
+
 // Every effect with typical arguments.
 std::vector<Named> AllEffects() {
   return {
-      {"Half", [](int x, int y, int n, int w, int h) { return DrawHalf(x, y, n, 0, 0, w, h); }},
-      {"Alpha", [](int x, int y, int n, int w, int h) { return DrawAlpha(x, y, 0.3f, n, 0, 0, w, h); }},
-      {"AlphaRGB", [](int x, int y, int n, int w, int h) { return DrawAlphaRGB(x, y, 0.2f, 0.5f, 0.9f, n, 0, 0, w, h); }},
-      {"Fade", [](int x, int y, int n, int w, int h) { return DrawFade(x, y, 12, n, 0, 0, w, h); }},
-      {"FadeRGB", [](int x, int y, int n, int w, int h) { return DrawFadeRGB(x, y, 3, 16, 29, n, 0, 0, w, h); }},
-      {"AlphaGradient", [](int x, int y, int n, int w, int h) { return DrawAlphaGradient(x, y, 0.1f, 0.2f, 0.3f, 0, 4, 2, n, 0, 0, w, h); }},
-      {"AlphaGradientV", [](int x, int y, int n, int w, int h) { return DrawAlphaGradient(x, y, 0.0f, 0.5f, 0.25f, 1, 3, 1, n, 0, 0, w, h); }},
-      {"FadeGradient", [](int x, int y, int n, int w, int h) { return DrawFadeGradient(x, y, 0, 8, 20, 0, 5, 1, n, 0, 0, w, h); }},
-      {"FadeGradientV", [](int x, int y, int n, int w, int h) { return DrawFadeGradient(x, y, 4, 4, 4, 1, 2, 2, n, 0, 0, w, h); }},
-      {"Add", [](int x, int y, int n, int w, int h) { return DrawAdd(x, y, n, 0, 0, w, h); }},
-      {"AddRate", [](int x, int y, int n, int w, int h) { return DrawAddRate(x, y, 0.6f, n, 0, 0, w, h); }},
-      {"Sub", [](int x, int y, int n, int w, int h) { return DrawSub(x, y, n, 0, 0, w, h); }},
-      {"Mask", [](int x, int y, int n, int w, int h) { return DrawMask(x, y, 1, 0, 1, n, 0, 0, w, h); }},
-      {"Bright", [](int x, int y, int n, int w, int h) { return DrawBright(x, y, 0.7f, n, 0, 0, w, h); }},
-      {"BrightRGB", [](int x, int y, int n, int w, int h) { return DrawBrightRGB(x, y, 1.0f, 0.4f, 0.1f, n, 0, 0, w, h); }},
-      {"Dark", [](int x, int y, int n, int w, int h) { return DrawDark(x, y, 20, n, 0, 0, w, h); }},
-      {"DarkRGB", [](int x, int y, int n, int w, int h) { return DrawDarkRGB(x, y, 31, 10, 0, n, 0, 0, w, h); }},
-      {"Grey", [](int x, int y, int n, int w, int h) { return DrawGrey(x, y, n, 0, 0, w, h); }},
-      {"Blur", [](int x, int y, int n, int w, int h) { return DrawBlur(x, y, 5, n, 0, 0, w, h); }},
-      {"Smooth", [](int x, int y, int n, int w, int h) { return DrawSmooth(x, y, n, 0, 0, w, h); }},
-      {"Refract", [](int x, int y, int n, int w, int h) { return DrawRefract(x, y, 0.8f, n, 0, 0, w, h); }},
-      {"Glow", [](int x, int y, int n, int w, int h) { return DrawGlow(x, y, 1, 1, 0, 0xFF, 1, n, 0, 0, w, h); }},
+      FX("Half", DrawHalf(x, y, n, 0, 0, w, h)),
+      FX("Alpha", DrawAlpha(x, y, 0.3f, n, 0, 0, w, h)),
+      FX("AlphaRGB", DrawAlphaRGB(x, y, 0.2f, 0.5f, 0.9f, n, 0, 0, w, h)),
+      FX("Fade", DrawFade(x, y, 12, n, 0, 0, w, h)),
+      FX("FadeRGB", DrawFadeRGB(x, y, 3, 16, 29, n, 0, 0, w, h)),
+      FX("AlphaGradient", DrawAlphaGradient(x, y, 0.1f, 0.2f, 0.3f, 0, 4, 2, n, 0, 0, w, h)),
+      FX("AlphaGradientV", DrawAlphaGradient(x, y, 0.0f, 0.5f, 0.25f, 1, 3, 1, n, 0, 0, w, h)),
+      FX("FadeGradient", DrawFadeGradient(x, y, 0, 8, 20, 0, 5, 1, n, 0, 0, w, h)),
+      FX("FadeGradientV", DrawFadeGradient(x, y, 4, 4, 4, 1, 2, 2, n, 0, 0, w, h)),
+      FX("Add", DrawAdd(x, y, n, 0, 0, w, h)),
+      FX("AddRate", DrawAddRate(x, y, 0.6f, n, 0, 0, w, h)),
+      FX("Sub", DrawSub(x, y, n, 0, 0, w, h)),
+      FX("Mask", DrawMask(x, y, 1, 0, 1, n, 0, 0, w, h)),
+      FX("Bright", DrawBright(x, y, 0.7f, n, 0, 0, w, h)),
+      FX("BrightRGB", DrawBrightRGB(x, y, 1.0f, 0.4f, 0.1f, n, 0, 0, w, h)),
+      FX("Dark", DrawDark(x, y, 20, n, 0, 0, w, h)),
+      FX("DarkRGB", DrawDarkRGB(x, y, 31, 10, 0, n, 0, 0, w, h)),
+      FX("Grey", DrawGrey(x, y, n, 0, 0, w, h)),
+      FX("Blur", DrawBlur(x, y, 5, n, 0, 0, w, h)),
+      FX("Smooth", DrawSmooth(x, y, n, 0, 0, w, h)),
+      FX("Refract", DrawRefract(x, y, 0.8f, n, 0, 0, w, h)),
+      FX("Glow", DrawGlow(x, y, 1, 1, 0, 0xFF, 1, n, 0, 0, w, h)),
   };
 }
 
@@ -98,11 +105,8 @@ class EffectsTest : public DrawTest, public ::testing::WithParamInterface<int> {
     return n;
   }
   void Background(const std::function<DWORD(int, int)>& value) { Paint(BackBuffer, value); }
-
- public:
-  // The 5-bit packing of the current layout.
-  DWORD P5(int r, int g, int b) const { return Pack5Of(r, g, b); }
-  static DWORD Pack5Of(int r, int g, int b) {
+  // The 5-bit and full-precision packings of the current layout.
+  DWORD P5(int r, int g, int b) const {
     return DWORD(r << RedShift5 | g << GreenShift5 | b << BlueShift5);
   }
   DWORD Full(int r, int g, int b) const {
@@ -126,13 +130,15 @@ INSTANTIATE_TEST_SUITE_P(Layouts, EffectsTest, ::testing::Values(16, 15),
 
 TEST_P(EffectsTest, TablesHoldTheirRules) {
   if (GetParam() == 16) {
-    EXPECT_EQ((std::vector<int>{RgbTable[0xFFFF].red, RgbTable[0xFFFF].green, RgbTable[0xFFFF].blue,
-                                RgbTable[0x07E0].red, RgbTable[0x07E0].green, RgbTable[0x07E0].blue}),
-              (std::vector<int>{31, 31, 31, 0, 31, 0}));
+    EXPECT_EQ(
+        (std::vector<int>{RgbTable[0xFFFF].red, RgbTable[0xFFFF].green, RgbTable[0xFFFF].blue,
+                          RgbTable[0x07E0].red, RgbTable[0x07E0].green, RgbTable[0x07E0].blue}),
+        (std::vector<int>{31, 31, 31, 0, 31, 0}));
   } else {
     // Pixels with bit 15 set are reached by no channel combination.
-    EXPECT_EQ((std::vector<int>{RgbTable[0x7FFF].green, RgbTable[0xFFFF].red, RgbTable[0x8001].blue}),
-              (std::vector<int>{31, 0, 0}));
+    EXPECT_EQ(
+        (std::vector<int>{RgbTable[0x7FFF].green, RgbTable[0xFFFF].red, RgbTable[0x8001].blue}),
+        (std::vector<int>{31, 0, 0}));
   }
   EXPECT_EQ(FadeTable[1][31 - 16][20][10], WORD(5 << GreenShift5));
   EXPECT_EQ(AddTable[2][0][20][20], WORD(31 << BlueShift5));
@@ -176,49 +182,60 @@ TEST_P(EffectsTest, TransparentZeroNeverChangesTheBackBuffer) {
 // One source pixel over one destination pixel: the rule's result.
 struct PixelCase {
   const char* name;
-  std::function<DWORD(const EffectsTest&)> source, dest;
+  DWORD source, dest;
   std::function<int(int no)> run;
-  std::function<DWORD(const EffectsTest&)> expected;
+  DWORD expected;
 };
+
+// The effect on a 1 x 1 object `n` at (0, 0).
+#define ONE(call) [](int n) { return call; }
 
 TEST_P(EffectsTest, EachRuleOnChosenPixels) {
   const DWORD white = WhiteColor;
-  const auto c = [](DWORD v) { return [v](const EffectsTest&) { return v; }; };
-  const auto full = [](int r, int g, int b) {
-    return [=](const EffectsTest& t) { return t.Full(r, g, b); };
-  };
-  const auto five = [](int r, int g, int b) {
-    return [=](const EffectsTest&) { return Pack5Of(r, g, b); };
-  };
+  const auto c = [](DWORD v) { return v; };
+  const auto full = [this](int r, int g, int b) { return Full(r, g, b); };
+  const auto five = [this](int r, int g, int b) { return P5(r, g, b); };
   const int gMax = int(GreenMax);
   const PixelCase cases[] = {
-      {"half white on black", c(white), c(0), [](int n) { return DrawHalf(0, 0, n, 0, 0, 1, 1); }, c(HalfMask)},
-      {"alpha 1 copies", full(3, gMax - 1, 17), full(30, 1, 2), [](int n) { return DrawAlpha(0, 0, 1.0f, n, 0, 0, 1, 1); }, full(3, gMax - 1, 17)},
-      {"alpha 0 keeps", full(3, 40 % (gMax + 1), 17), full(30, 1, 2), [](int n) { return DrawAlpha(0, 0, 0.0f, n, 0, 0, 1, 1); }, full(30, 1, 2)},
-      {"alpha 2 clamps", full(20, 3, 1), full(2, 3, 30), [](int n) { return DrawAlpha(0, 0, 2.0f, n, 0, 0, 1, 1); }, full(31, 3, 0)},
-      {"fade 31 is the source", c(white), c(0), [](int n) { return DrawFade(0, 0, 31, n, 0, 0, 1, 1); }, five(31, 31, 31)},
-      {"fade 0 is the destination", c(1), c(white), [](int n) { return DrawFade(0, 0, 0, n, 0, 0, 1, 1); }, five(31, 31, 31)},
-      {"fade 16", five(31, 20, 31), five(31, 10, 31), [](int n) { return DrawFade(0, 0, 16, n, 0, 0, 1, 1); }, five(31, 5, 31)},
-      {"fade 99 as 31", five(1, 2, 3), c(white), [](int n) { return DrawFade(0, 0, 99, n, 0, 0, 1, 1); }, five(1, 2, 3)},
-      {"add saturates", five(20, 1, 0), five(20, 2, 31), [](int n) { return DrawAdd(0, 0, n, 0, 0, 1, 1); }, five(31, 3, 31)},
-      {"add rate 0 adds nothing", c(white), five(4, 5, 6), [](int n) { return DrawAddRate(0, 0, 0.0f, n, 0, 0, 1, 1); }, five(4, 5, 6)},
-      {"sub red 31 blackens", five(31, 0, 0), c(white), [](int n) { return DrawSub(0, 0, n, 0, 0, 1, 1); }, c(0)},
-      {"sub by red only", five(5, 31, 31), five(10, 3, 31), [](int n) { return DrawSub(0, 0, n, 0, 0, 1, 1); }, five(5, 0, 26)},
-      {"mask red", c(white), c(0), [](int n) { return DrawMask(0, 0, 1, 0, 0, n, 0, 0, 1, 1); }, c(RedMask)},
-      {"mask none", c(white), c(5), [](int n) { return DrawMask(0, 0, 0, 0, 0, n, 0, 0, 1, 1); }, c(0)},
-      {"bright half", full(31, 7, 2), c(0), [](int n) { return DrawBright(0, 0, 0.5f, n, 0, 0, 1, 1); }, full(15, 3, 1)},
-      {"dark 31", c(white), c(0), [](int n) { return DrawDark(0, 0, 31, n, 0, 0, 1, 1); }, five(31, 31, 31)},
-      {"dark 0", c(white), c(7), [](int n) { return DrawDark(0, 0, 0, n, 0, 0, 1, 1); }, c(0)},
-      {"grey of red", five(31, 0, 0), c(0), [](int n) { return DrawGrey(0, 0, n, 0, 0, 1, 1); }, five(10, 10, 10)},
-      {"blur 1 copies in 5 bits", c(white), c(0), [](int n) { return DrawBlur(0, 0, 1, n, 0, 0, 1, 1); }, five(31, 31, 31)},
-      {"blur 0 as 1", c(white), c(0), [](int n) { return DrawBlur(0, 0, 0, n, 0, 0, 1, 1); }, five(31, 31, 31)},
-      {"smooth alone copies", c(white), c(0), [](int n) { return DrawSmooth(0, 0, n, 0, 0, 1, 1); }, c(white)},
+      {"half white on black", c(white), c(0), ONE(DrawHalf(0, 0, n, 0, 0, 1, 1)), c(HalfMask)},
+      {"alpha 1 copies", full(3, gMax - 1, 17), full(30, 1, 2),
+       ONE(DrawAlpha(0, 0, 1.0f, n, 0, 0, 1, 1)), full(3, gMax - 1, 17)},
+      {"alpha 0 keeps", full(3, 40 % (gMax + 1), 17), full(30, 1, 2),
+       ONE(DrawAlpha(0, 0, 0.0f, n, 0, 0, 1, 1)), full(30, 1, 2)},
+      {"alpha 2 clamps", full(20, 3, 1), full(2, 3, 30), ONE(DrawAlpha(0, 0, 2.0f, n, 0, 0, 1, 1)),
+       full(31, 3, 0)},
+      {"fade 31 is the source", c(white), c(0), ONE(DrawFade(0, 0, 31, n, 0, 0, 1, 1)),
+       five(31, 31, 31)},
+      {"fade 0 is the destination", c(1), c(white), ONE(DrawFade(0, 0, 0, n, 0, 0, 1, 1)),
+       five(31, 31, 31)},
+      {"fade 16", five(31, 20, 31), five(31, 10, 31), ONE(DrawFade(0, 0, 16, n, 0, 0, 1, 1)),
+       five(31, 5, 31)},
+      {"fade 99 as 31", five(1, 2, 3), c(white), ONE(DrawFade(0, 0, 99, n, 0, 0, 1, 1)),
+       five(1, 2, 3)},
+      {"add saturates", five(20, 1, 0), five(20, 2, 31), ONE(DrawAdd(0, 0, n, 0, 0, 1, 1)),
+       five(31, 3, 31)},
+      {"add rate 0 adds nothing", c(white), five(4, 5, 6),
+       ONE(DrawAddRate(0, 0, 0.0f, n, 0, 0, 1, 1)), five(4, 5, 6)},
+      {"sub red 31 blackens", five(31, 0, 0), c(white), ONE(DrawSub(0, 0, n, 0, 0, 1, 1)), c(0)},
+      {"sub by red only", five(5, 31, 31), five(10, 3, 31), ONE(DrawSub(0, 0, n, 0, 0, 1, 1)),
+       five(5, 0, 26)},
+      {"mask red", c(white), c(0), ONE(DrawMask(0, 0, 1, 0, 0, n, 0, 0, 1, 1)), c(RedMask)},
+      {"mask none", c(white), c(5), ONE(DrawMask(0, 0, 0, 0, 0, n, 0, 0, 1, 1)), c(0)},
+      {"bright half", full(31, 7, 2), c(0), ONE(DrawBright(0, 0, 0.5f, n, 0, 0, 1, 1)),
+       full(15, 3, 1)},
+      {"dark 31", c(white), c(0), ONE(DrawDark(0, 0, 31, n, 0, 0, 1, 1)), five(31, 31, 31)},
+      {"dark 0", c(white), c(7), ONE(DrawDark(0, 0, 0, n, 0, 0, 1, 1)), c(0)},
+      {"grey of red", five(31, 0, 0), c(0), ONE(DrawGrey(0, 0, n, 0, 0, 1, 1)), five(10, 10, 10)},
+      {"blur 1 copies in 5 bits", c(white), c(0), ONE(DrawBlur(0, 0, 1, n, 0, 0, 1, 1)),
+       five(31, 31, 31)},
+      {"blur 0 as 1", c(white), c(0), ONE(DrawBlur(0, 0, 0, n, 0, 0, 1, 1)), five(31, 31, 31)},
+      {"smooth alone copies", c(white), c(0), ONE(DrawSmooth(0, 0, n, 0, 0, 1, 1)), c(white)},
   };
   for (const PixelCase& pc : cases) {
-    const int no = Object(1, 1, [&](int, int) { return pc.source(*this); });
-    Background([&](int, int) { return pc.dest(*this); });
+    const int no = Object(1, 1, [&](int, int) { return pc.source; });
+    Background([&](int, int) { return pc.dest; });
     EXPECT_EQ(pc.run(no), 1) << pc.name;
-    EXPECT_EQ(BackPixel(0, 0), pc.expected(*this)) << pc.name;
+    EXPECT_EQ(BackPixel(0, 0), pc.expected) << pc.name;
     FreeObject(no);
   }
 }
@@ -328,17 +345,21 @@ TEST_P(EffectsTest, FastLoopsEqualTheReference) {
   const int w = 157, h = 23;
   std::vector<Named> cases;
   const float rates[] = {0.0f, 1.0f, 0.5f, 0.3f, 1.0f / 3, 0.999f, 0.001f, 0.7f, -0.5f, 1.5f};
-  for (float r : rates) {
-    cases.push_back({"alpha", [r](int x, int y, int n, int w, int h) { return DrawAlphaRGB(x, y, r, 1 - r, r * r, n, 0, 0, w, h); }});
-    cases.push_back({"bright", [r](int x, int y, int n, int w, int h) { return DrawBrightRGB(x, y, r, 1 - r, r * r, n, 0, 0, w, h); }});
-    cases.push_back({"addrate", [r](int x, int y, int n, int w, int h) { return DrawAddRate(x, y, r, n, 0, 0, w, h); }});
+  // Effects with a captured parameter v.
+#define FXV(name, call)                                           \
+  Named {                                                         \
+    name, [v](int x, int y, int n, int w, int h) { return call; } \
   }
-  for (int level : {0, 1, 15, 30, 31}) {
-    cases.push_back({"fade", [level](int x, int y, int n, int w, int h) { return DrawFadeRGB(x, y, level, 31 - level, level / 2, n, 0, 0, w, h); }});
-    cases.push_back({"dark", [level](int x, int y, int n, int w, int h) { return DrawDarkRGB(x, y, level, 31 - level, level / 2, n, 0, 0, w, h); }});
+  for (float v : rates) {
+    cases.push_back(FXV("alpha", DrawAlphaRGB(x, y, v, 1 - v, v * v, n, 0, 0, w, h)));
+    cases.push_back(FXV("bright", DrawBrightRGB(x, y, v, 1 - v, v * v, n, 0, 0, w, h)));
+    cases.push_back(FXV("addrate", DrawAddRate(x, y, v, n, 0, 0, w, h)));
   }
-  for (int size : {1, 2, 3, 7, 45})
-    cases.push_back({"blur", [size](int x, int y, int n, int w, int h) { return DrawBlur(x, y, size, n, 0, 0, w, h); }});
+  for (int v : {0, 1, 15, 30, 31}) {
+    cases.push_back(FXV("fade", DrawFadeRGB(x, y, v, 31 - v, v / 2, n, 0, 0, w, h)));
+    cases.push_back(FXV("dark", DrawDarkRGB(x, y, v, 31 - v, v / 2, n, 0, 0, w, h)));
+  }
+  for (int v : {1, 2, 3, 7, 45}) cases.push_back(FXV("blur", DrawBlur(x, y, v, n, 0, 0, w, h)));
   for (const Named& e : AllEffects()) cases.push_back(e);
   const int source = Object(w, h, random);
   for (const Named& e : cases) {
@@ -366,28 +387,17 @@ TEST_P(EffectsTest, GoldenPictures) {
     std::uint32_t h565, h555;
   };
   const Golden golden[] = {
-      {"Half", 0xc1df32c9, 0x7bf39509},
-      {"Alpha", 0x5b5634d2, 0x736dcbfa},
-      {"AlphaRGB", 0x1ab14c, 0xa4993f3e},
-      {"Fade", 0xceb6f6d6, 0x4ecc589f},
-      {"FadeRGB", 0xc4f8324c, 0x9ad3094a},
-      {"AlphaGradient", 0x6b05bcb4, 0xd339cc58},
-      {"AlphaGradientV", 0x27cb25be, 0x476ce790},
-      {"FadeGradient", 0x4ae954dd, 0x3ac2f5f1},
-      {"FadeGradientV", 0x7db925a7, 0x76874e6d},
-      {"Add", 0x2da9211f, 0xff31b51e},
-      {"AddRate", 0xf22836f9, 0x1cb733bd},
-      {"Sub", 0x7883fb7a, 0x7bf61870},
-      {"Mask", 0x6b1cbf2c, 0x407e690a},
-      {"Bright", 0x360c9d3f, 0x6ff08dbb},
-      {"BrightRGB", 0xe55361e1, 0xb0397ba9},
-      {"Dark", 0xa56b10a8, 0xe8f8ad1a},
-      {"DarkRGB", 0xf06981da, 0x32a9c114},
-      {"Grey", 0x5ec64f1e, 0x56b4a365},
-      {"Blur", 0xecb2fbde, 0x9d89d930},
-      {"Smooth", 0x564a3e9e, 0xfb93744c},
-      {"Refract", 0xb82f3e52, 0x6bf94f00},
-      {"Glow", 0x1100ff8a, 0x14499c32},
+      {"Half", 0xc1df32c9, 0x7bf39509},           {"Alpha", 0x5b5634d2, 0x736dcbfa},
+      {"AlphaRGB", 0x1ab14c, 0xa4993f3e},         {"Fade", 0xceb6f6d6, 0x4ecc589f},
+      {"FadeRGB", 0xc4f8324c, 0x9ad3094a},        {"AlphaGradient", 0x6b05bcb4, 0xd339cc58},
+      {"AlphaGradientV", 0x27cb25be, 0x476ce790}, {"FadeGradient", 0x4ae954dd, 0x3ac2f5f1},
+      {"FadeGradientV", 0x7db925a7, 0x76874e6d},  {"Add", 0x2da9211f, 0xff31b51e},
+      {"AddRate", 0xf22836f9, 0x1cb733bd},        {"Sub", 0x7883fb7a, 0x7bf61870},
+      {"Mask", 0x6b1cbf2c, 0x407e690a},           {"Bright", 0x360c9d3f, 0x6ff08dbb},
+      {"BrightRGB", 0xe55361e1, 0xb0397ba9},      {"Dark", 0xa56b10a8, 0xe8f8ad1a},
+      {"DarkRGB", 0xf06981da, 0x32a9c114},        {"Grey", 0x5ec64f1e, 0x56b4a365},
+      {"Blur", 0xecb2fbde, 0x9d89d930},           {"Smooth", 0x564a3e9e, 0xfb93744c},
+      {"Refract", 0xb82f3e52, 0x6bf94f00},        {"Glow", 0x1100ff8a, 0x14499c32},
   };
   const int w = 96, h = 64;
   const int obj = PhotoObject(w, h);
