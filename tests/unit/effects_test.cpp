@@ -317,8 +317,11 @@ TEST_P(EffectsTest, GlowRaysFadeStopAtTheClipWindowAndKeepTheirPosition) {
   EXPECT_EQ((std::vector<DWORD>{BackPixel(50, 49), BackPixel(50, 48), BackPixel(50, 20),
                                 BackPixel(50, 19), BackPixel(50, 50)}),
             (std::vector<DWORD>{P5(30, 30, 30), P5(29, 29, 29), P5(1, 1, 1), 0, 0}));
-  // Shifts of 5 leave no light; directions 0 with draw source copy only.
+  // Shifts of 5 leave no light; directions 0 with draw source copy only,
+  // and without it leave the screen alone but still move the position.
   Background([](int, int) { return 0; });
+  DrawGlow(70, 70, 0, 0, 0, 0, 0, white, 0, 0, 1, 1);
+  EXPECT_EQ(fx::GlowRandomPosition, at + 2);
   DrawGlow(50, 50, 5, 5, 5, 0xFF, 0, white, 0, 0, 1, 1);
   DrawGlow(60, 60, 0, 0, 0, 0, 1, white, 0, 0, 1, 1);
   const std::uint32_t got = Hash(0, 0, 640, 480);
