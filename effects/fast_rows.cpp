@@ -9,11 +9,16 @@
 //   the 5-bit loops clear such pixels first.
 // - The table effects compute their tables' formulas directly (max, min,
 //   sums), which are the tables' contents by construction.
+// - The 5-bit loops keep 16-bit values throughout, so the vectoriser puts
+//   16 pixels in a 256-bit register.
 // - The float effects do the reference's float operations in the same
 //   order (products in single precision, one addition, truncation); no
 //   fused multiply-add is formed (-ffp-contract is off in ISO C++ mode and
 //   the baseline and AVX2 targets have no FMA), so every lane rounds as the
-//   scalar reference does.
+//   scalar reference does. With every rate and weight in 0..1 the sum lies
+//   in [0, max + 1): s*r + d*q <= max * (r + q) * (1 + 2^-24)^2 and
+//   r + fl(1 - r) <= 1 + 2^-24, so truncation alone gives the clamped
+//   result and the clamp is left out.
 #include <cstdint>
 
 #include "effects/effect_frame.h"
@@ -70,10 +75,9 @@ inline bool InUnitRange(const float (&v)[3]) {
   return true;
 }
 
-// n / 3 for n from 0 to 93 (GreyTable), by multiplication.
-constexpr std::uint32_t Third(std::uint32_t n) {
-  return (n * 171) >> 9;
-}  // 16-bit safe: n * 171 < 2^16
+// n / 3 for n from 0 to 93 (GreyTable), by multiplication; n * 171 stays
+// below 2^16, so it also holds in 16-bit lanes.
+constexpr std::uint32_t Third(std::uint32_t n) { return (n * 171) >> 9; }
 constexpr bool ThirdsExact() {
   for (std::uint32_t n = 0; n < 94; ++n)
     if (Third(n) != n / 3) return false;

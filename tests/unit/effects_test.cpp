@@ -66,13 +66,15 @@ std::vector<Named> AllEffects() {
 
 // FNV-1a over a back-buffer rectangle.
 std::uint32_t Hash(int left, int top, int right, int bottom) {
+  void* bits = nullptr;
+  LONG pitch = 0;
+  if (BackBuffer->Lock(&bits, &pitch, DDLOCK_WAIT) != DD_OK) return 0;
   std::uint32_t h = 2166136261u;
-  for (int y = top; y < bottom; ++y)
-    for (int x = left; x < right; ++x) {
-      const DWORD v = BackPixel(x, y);
-      h = (h ^ (v & 0xFF)) * 16777619u;
-      h = (h ^ (v >> 8)) * 16777619u;
-    }
+  for (int y = top; y < bottom; ++y) {
+    const BYTE* row = static_cast<const BYTE*>(bits) + y * pitch;
+    for (int x = 2 * left; x < 2 * right; ++x) h = (h ^ row[x]) * 16777619u;
+  }
+  BackBuffer->Unlock();
   return h;
 }
 
@@ -365,21 +367,50 @@ TEST_P(EffectsTest, FastLoopsEqualTheReference) {
   for (int v : {1, 2, 3, 7, 45}) cases.push_back(FXV("blur", DrawBlur(x, y, v, n, 0, 0, w, h)));
   for (const Named& e : AllEffects()) cases.push_back(e);
   const int source = Object(w, h, random);
+  const int backdrop = Object(200, 100, random);
   for (const Named& e : cases) {
     std::uint32_t reference = 0;
     for (int mode = 0; mode < 3; ++mode) {
-      rng.seed(99);
-      Background(random);
+      DrawNoKey(0, 0, backdrop, 0, 0, 200, 100);
       platform::blit::SetFastPathsEnabled(mode != 0);
       fx::UseAvx2Loops(mode == 2);
       fx::GlowRandomPosition = 0;
       // Also cut on the left, so rows start unaligned.
       e.run(3, 5, source, w, h);
       e.run(-9, 40, source, w, h);
-      const std::uint32_t got = Hash(0, 0, 200, 70);
+      const std::uint32_t got = Hash(0, 0, 200, 100);
       if (mode == 0) reference = got;
       EXPECT_EQ(got, reference) << e.name << " mode " << mode;
     }
+  }
+}
+
+// Every pair of channel values (source column, destination row) through the
+// float loops, for the ends, values next to them and 300 random rates.
+TEST_P(EffectsTest, FloatLoopsEqualTheReferenceForEveryChannelPair) {
+  const int m = int(GreenMax) + 1;
+  const auto channels = [&](int v, int blueFlip) {
+    return Full(v & 31, v % m, (v & 31) ^ blueFlip);
+  };
+  const int grid = Object(64, 64, [&](int x, int) { return channels(x, 1); });
+  const int rows = Object(64, 64, [&](int, int y) { return channels(y, 0); });
+  std::vector<float> rates = {0.0f, 1.0f, 0.5f, 1e-30f, 0.99999994f, 5.9604645e-08f};
+  std::mt19937 rng(3);
+  std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+  for (int i = 0; i < 300; ++i) rates.push_back(unit(rng));
+  for (size_t i = 0; i + 2 < rates.size(); ++i) {
+    const float r = rates[i], g = rates[i + 1], b = rates[i + 2];
+    std::uint32_t hash[2][2];
+    for (int fast = 0; fast < 2; ++fast) {
+      platform::blit::SetFastPathsEnabled(fast != 0);
+      DrawNoKey(0, 0, rows, 0, 0, 64, 64);
+      DrawAlphaRGB(0, 0, r, g, b, grid, 0, 0, 64, 64);
+      hash[fast][0] = Hash(0, 0, 64, 64);
+      DrawBrightRGB(0, 0, r, g, b, grid, 0, 0, 64, 64);
+      hash[fast][1] = Hash(0, 0, 64, 64);
+    }
+    ASSERT_EQ(hash[0][0], hash[1][0]) << "alpha " << r << " " << g << " " << b;
+    ASSERT_EQ(hash[0][1], hash[1][1]) << "bright " << r << " " << g << " " << b;
   }
 }
 
