@@ -2,8 +2,9 @@
 // the same 16-bit 5-6-5 data, 320x240: ruDraw::DrawHalf and DrawAlpha (rate
 // 0.3) against SDL2's alpha-modulated keyed blit (alpha 128, blend mode
 // BLEND), ruDraw::DrawAdd against SDL2's ADD blend and pixman's ADD on
-// r5g6b5 images. The peers round differently, so the pairs compare speed;
-// ours are first checked against the reference loops. Items are pixels.
+// r5g6b5 images; and a few of ours alone. The peers round differently, so
+// the pairs compare speed; ours are first checked against the reference
+// loops. Items are pixels.
 //
 // Run: effects_bench --benchmark_enable_random_interleaving=true
 #include <SDL.h>
@@ -70,13 +71,14 @@ std::vector<std::uint16_t> CopyOut(platform::Surface* s, int w, int h) {
 // The fast loops give the reference loops' pixels for `effect`.
 bool SameAsReference(Scene& s, int (*effect)(Scene&), const char* name) {
   std::vector<std::uint16_t> result[2];
+  const bool enabled = platform::blit::FastPathsEnabled();
   for (int fast = 0; fast < 2; ++fast) {
     platform::blit::SetFastPathsEnabled(fast != 0);
     CopyIn(ruDraw::BackBuffer, s.dest, kW, kH);
     effect(s);
     result[fast] = CopyOut(ruDraw::BackBuffer, kW, kH);
   }
-  platform::blit::SetFastPathsEnabled(true);
+  platform::blit::SetFastPathsEnabled(enabled);
   if (result[0] == result[1]) return true;
   std::fprintf(stderr, "effects_bench: %s: the fast loop differs from the reference\n", name);
   return false;
@@ -85,6 +87,10 @@ bool SameAsReference(Scene& s, int (*effect)(Scene&), const char* name) {
 int OursHalf(Scene& s) { return ruDraw::DrawHalf(0, 0, s.object, 0, 0, kW, kH); }
 int OursAlpha(Scene& s) { return ruDraw::DrawAlpha(0, 0, 0.3f, s.object, 0, 0, kW, kH); }
 int OursAdd(Scene& s) { return ruDraw::DrawAdd(0, 0, s.object, 0, 0, kW, kH); }
+int OursFade(Scene& s) { return ruDraw::DrawFade(0, 0, 12, s.object, 0, 0, kW, kH); }
+int OursGrey(Scene& s) { return ruDraw::DrawGrey(0, 0, s.object, 0, 0, kW, kH); }
+int OursBlur(Scene& s) { return ruDraw::DrawBlur(0, 0, 5, s.object, 0, 0, kW, kH); }
+int OursBlur25(Scene& s) { return ruDraw::DrawBlur(0, 0, 25, s.object, 0, 0, kW, kH); }
 
 SDL_Surface* Sdl565(const std::vector<std::uint16_t>& pixels) {
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, kW, kH, 16, SDL_PIXELFORMAT_RGB565);
@@ -127,7 +133,9 @@ Scene& GetScene() {
                                          reinterpret_cast<uint32_t*>(s.dest.data()), kW * 2);
 #endif
     s.ok = SameAsReference(s, OursHalf, "DrawHalf") && SameAsReference(s, OursAlpha, "DrawAlpha") &&
-           SameAsReference(s, OursAdd, "DrawAdd");
+           SameAsReference(s, OursAdd, "DrawAdd") && SameAsReference(s, OursFade, "DrawFade") &&
+           SameAsReference(s, OursGrey, "DrawGrey") && SameAsReference(s, OursBlur, "DrawBlur") &&
+           SameAsReference(s, OursBlur25, "DrawBlur 25");
     return s;
   }();
   return scene;
@@ -165,6 +173,17 @@ void BM_DrawAdd_320x240(benchmark::State& st) { Run(st, OursAdd); }
 void BM_SDL_BlendAdd_320x240(benchmark::State& st) {
   Run(st, [](Scene& s) { SdlBlit(s, SDL_BLENDMODE_ADD); });
 }
+// Ours alone (no peer draws the same thing); RU_DISABLE_FAST_PATHS=1 times
+// the reference loops.
+void BM_DrawFade_320x240(benchmark::State& st) { Run(st, OursFade); }
+void BM_DrawGrey_320x240(benchmark::State& st) { Run(st, OursGrey); }
+void BM_DrawBlur5_320x240(benchmark::State& st) { Run(st, OursBlur); }
+void BM_DrawBlur25_320x240(benchmark::State& st) { Run(st, OursBlur25); }
+BENCHMARK(BM_DrawFade_320x240);
+BENCHMARK(BM_DrawGrey_320x240);
+BENCHMARK(BM_DrawBlur5_320x240);
+BENCHMARK(BM_DrawBlur25_320x240);
+
 #ifdef RU_HAVE_PIXMAN
 void BM_Pixman_Add_320x240(benchmark::State& st) {
   Run(st, [](Scene& s) {

@@ -65,6 +65,11 @@ RowLoop FastRow(RowEffect effect, FastLayout layout);
 // Lets the fast loops use AVX2 when the processor has it (the default) or
 // keeps them to the baseline (tests compare both).
 void UseAvx2Loops(bool enabled);
+// True when the fast loops use AVX2.
+bool Avx2Loops();
+// The box blur's fast loop over a clipped area with a bw x bh block; false
+// (nothing drawn) when the layout or width has none.
+bool BlurFast(const LockedArea& a, int bw, int bh);
 // The fast loop when fast paths are on and the layout has one, else the
 // reference.
 RowLoop ChooseRow(RowEffect effect);

@@ -232,8 +232,10 @@ bool useAvx2 = true;
 
 RowLoop FastRow(RowEffect effect, FastLayout layout) {
   if (layout == kNoFastLayout) return nullptr;
-  return kFast[useAvx2 && HasAvx2() ? 1 : 0][effect][layout];
+  return kFast[Avx2Loops() ? 1 : 0][effect][layout];
 }
+
+bool Avx2Loops() { return useAvx2 && HasAvx2(); }
 
 void UseAvx2Loops(bool enabled) { useAvx2 = enabled; }
 

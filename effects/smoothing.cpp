@@ -42,55 +42,6 @@ void BlurReference(const LockedArea& a, const BlurBlock& b) {
   }
 }
 
-// Sliding sums: per-column sums over the block's rows, then a running sum
-// along the row. Division by the block's area through a reciprocal, exact
-// for sums below 2^16 and areas up to 45 x 45.
-constexpr int kFastBlurWidth = 4096;
-std::uint32_t columnSum[3][kFastBlurWidth];
-
-void AddSourceRow(const Pixel* s, int width, int sign) {
-  for (int x = 0; x < width; ++x) {
-    const Rgb5& c = RgbTable[s[x]];
-    columnSum[0][x] += std::uint32_t(sign * c.red);
-    columnSum[1][x] += std::uint32_t(sign * c.green);
-    columnSum[2][x] += std::uint32_t(sign * c.blue);
-  }
-}
-
-void BlurRow(Pixel* d, const Pixel* s, int width, const BlurBlock& b, std::uint64_t reciprocal) {
-  std::uint32_t sum[3] = {0, 0, 0};
-  for (int i = 0; i < b.w; ++i)
-    for (int ch = 0; ch < 3; ++ch) sum[ch] += columnSum[ch][i];
-  int first = 0;
-  for (int x = 0; x < width; ++x) {
-    const int x0 = b.FirstColumn(x, width);
-    if (x0 != first) {
-      for (int ch = 0; ch < 3; ++ch) sum[ch] += columnSum[ch][x0 + b.w - 1] - columnSum[ch][first];
-      first = x0;
-    }
-    if (s[x] == 0) continue;
-    d[x] = Pack5(int((sum[0] * reciprocal) >> 32), int((sum[1] * reciprocal) >> 32),
-                 int((sum[2] * reciprocal) >> 32));
-  }
-}
-
-void BlurFast(const LockedArea& a, const BlurBlock& b) {
-  const std::uint64_t area = std::uint64_t(b.w) * b.h;
-  const std::uint64_t reciprocal = ((std::uint64_t(1) << 32) + area - 1) / area;
-  std::fill_n(&columnSum[0][0], 3 * kFastBlurWidth, 0u);
-  for (int j = 0; j < b.h; ++j) AddSourceRow(Row(a.source, j), a.width, 1);
-  int first = 0;
-  for (int y = 0; y < a.height; ++y) {
-    const int y0 = b.FirstRow(y, a.height);
-    if (y0 != first) {
-      AddSourceRow(Row(a.source, y0 + b.h - 1), a.width, 1);
-      AddSourceRow(Row(a.source, first), a.width, -1);
-      first = y0;
-    }
-    BlurRow(Row(a.dest, y), Row(a.source, y), a.width, b, reciprocal);
-  }
-}
-
 }  // namespace
 
 int DrawBlur(int x, int y, int size, int objectNo, int left, int top, int right, int bottom) {
@@ -99,10 +50,7 @@ int DrawBlur(int x, int y, int size, int objectNo, int left, int top, int right,
   return WithObjectAtPoint(x, y, objectNo, left, top, right, bottom, [&](const LockedArea& a) {
     if (a.width == 0 || a.height == 0) return;
     const BlurBlock b{std::min(n, a.width), std::min(n, a.height)};
-    if (platform::blit::FastPathsEnabled() && a.width <= kFastBlurWidth)
-      BlurFast(a, b);
-    else
-      BlurReference(a, b);
+    if (!platform::blit::FastPathsEnabled() || !BlurFast(a, b.w, b.h)) BlurReference(a, b);
   });
 }
 

@@ -364,7 +364,9 @@ TEST_P(EffectsTest, FastLoopsEqualTheReference) {
     cases.push_back(FXV("fade", DrawFadeRGB(x, y, v, 31 - v, v / 2, n, 0, 0, w, h)));
     cases.push_back(FXV("dark", DrawDarkRGB(x, y, v, 31 - v, v / 2, n, 0, 0, w, h)));
   }
-  for (int v : {1, 2, 3, 7, 45}) cases.push_back(FXV("blur", DrawBlur(x, y, v, n, 0, 0, w, h)));
+  for (int v : {1, 2, 3, 7, 16, 17, 45})
+    cases.push_back(FXV("blur", DrawBlur(x, y, v, n, 0, 0, w, h)));
+  cases.push_back(FX("blur narrow", DrawBlur(x, y, 12, n, 3, 0, 13, h)));
   for (const Named& e : AllEffects()) cases.push_back(e);
   const int source = Object(w, h, random);
   const int backdrop = Object(200, 100, random);
