@@ -2,6 +2,7 @@
 #pragma once
 
 #include "draw/draw.h"
+#include "effects/effects.h"
 #include "input/input.h"
 #include "sound/sound.h"
 #include "system/system.h"

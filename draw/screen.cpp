@@ -7,6 +7,7 @@
 
 #include "draw/draw.h"
 #include "draw/draw_internal.h"
+#include "effects/effects.h"
 #include "input/input.h"
 #include "platform/backend.h"
 #include "platform/surface/pixel.h"
@@ -253,11 +254,7 @@ int Screen(int width, int height, int memory) {
   if (!DerivePixelFormat()) return 0;
 
   BuildSineTable();
-  if (ruSystem::GetColorDepth() == 16) {
-    // The 16-bit effect tables (RgbTable, FadeTable, AddTable, SubTable,
-    // GreyTable, then RandomTable) are built here, in that order, when the
-    // pixel effects join.
-  }
+  BuildEffectTables(ruSystem::GetColorDepth() == 16);
 
   EmptyLoadableSlots();
 

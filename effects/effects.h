@@ -1,0 +1,99 @@
+// effects.h - ruDraw's software pixel effects on 16-bit surfaces: blending,
+// colour filters and smoothing, glow rays; and the lookup tables that screen
+// set-up builds for them.
+//
+// Every effect draws a rectangle of a draw object (ObjectNo, source left,
+// top, right, bottom; right and bottom exclusive) at (x, y) of the back
+// buffer, clipped to the clip window. Source pixels of value 0 are
+// transparent. Results: 1 when done (also when clipping left nothing), 0
+// when a lock fails, the object number names no surface, or the display is
+// not 16 bits per pixel (the tables are then empty).
+#pragma once
+
+#include <cstdint>
+
+#include "platform/win_types.h"
+
+namespace ruDraw {
+
+// ---------------------------------------------------------------- tables
+// The 5-bit red, green and blue of a 16-bit pixel (6-bit channels halved).
+struct Rgb5 {
+  BYTE red, green, blue;
+};
+extern Rgb5 RgbTable[65536];
+// [ch][k][s][d]: (max(s - k, 0) + max(d - (31 - k), 0)) << Shift5(ch).
+extern WORD FadeTable[3][32][32][32];
+// [ch][k][s][d]: min(max(s - k, 0) + d, 31) << Shift5(ch).
+extern WORD AddTable[3][32][32][32];
+// [ch][a][b]: max(a - b, 0) << Shift5(ch).
+extern WORD SubTable[3][32][32];
+// [n]: n / 3 for n = r + g + b of three 5-bit values.
+extern WORD GreyTable[94];
+// rand() % 3, drawn in index order by screen set-up.
+extern signed char RandomTable[10000];
+
+// Builds the 16-bit tables from the pixel-format values, RandomTable last
+// (it draws 10000 values from rand()); called by screen set-up on 16-bit
+// displays. Any other depth empties them.
+void BuildEffectTables(bool sixteenBit);
+// True once the 16-bit tables are built for the current screen.
+bool EffectTablesReady();
+
+// ---------------------------------------------------------------- blending
+// 50 % mix: ((s >> 1) & HalfMask) + ((d >> 1) & HalfMask).
+int DrawHalf(int x, int y, int objectNo, int left, int top, int right, int bottom);
+// Each channel: trunc(s * rate + d * (1 - rate)).
+int DrawAlpha(int x, int y, float rate, int objectNo, int left, int top, int right, int bottom);
+int DrawAlphaRGB(int x, int y, float redRate, float greenRate, float blueRate, int objectNo,
+                 int left, int top, int right, int bottom);
+// Cross-fade by level 0 (destination) to 31 (source), 5-bit channels.
+int DrawFade(int x, int y, int level, int objectNo, int left, int top, int right, int bottom);
+int DrawFadeRGB(int x, int y, int redLevel, int greenLevel, int blueLevel, int objectNo, int left,
+                int top, int right, int bottom);
+// Rate mix whose source grows more opaque by 1/32 every `period` columns
+// (rows when `vertical`) past `start`.
+int DrawAlphaGradient(int x, int y, float redRate, float greenRate, float blueRate, int vertical,
+                      WORD start, int period, int objectNo, int left, int top, int right,
+                      int bottom);
+// Level cross-fade whose level grows by one every `period` columns (rows).
+int DrawFadeGradient(int x, int y, int redLevel, int greenLevel, int blueLevel, int vertical,
+                     WORD start, int period, int objectNo, int left, int top, int right,
+                     int bottom);
+// Saturating addition of 5-bit channels.
+int DrawAdd(int x, int y, int objectNo, int left, int top, int right, int bottom);
+// Addition of the source lowered by trunc(31 - rate * 31).
+int DrawAddRate(int x, int y, float rate, int objectNo, int left, int top, int right, int bottom);
+// The source's red level subtracted from every channel of the destination.
+int DrawSub(int x, int y, int objectNo, int left, int top, int right, int bottom);
+
+// ---------------------------------------------------------------- filters
+// The source with only the flagged channels kept.
+int DrawMask(int x, int y, int red, int green, int blue, int objectNo, int left, int top, int right,
+             int bottom);
+// Each channel: trunc(channel * rate).
+int DrawBright(int x, int y, float rate, int objectNo, int left, int top, int right, int bottom);
+int DrawBrightRGB(int x, int y, float redRate, float greenRate, float blueRate, int objectNo,
+                  int left, int top, int right, int bottom);
+// Each 5-bit channel lowered by 31 - level, not below 0.
+int DrawDark(int x, int y, int level, int objectNo, int left, int top, int right, int bottom);
+int DrawDarkRGB(int x, int y, int redLevel, int greenLevel, int blueLevel, int objectNo, int left,
+                int top, int right, int bottom);
+// The mean of the 5-bit channels in all three.
+int DrawGrey(int x, int y, int objectNo, int left, int top, int right, int bottom);
+// The average of a size x size block of the source (1 to 45).
+int DrawBlur(int x, int y, int size, int objectNo, int left, int top, int right, int bottom);
+// Edge pixels averaged with the background under their transparent neighbours.
+int DrawSmooth(int x, int y, int objectNo, int left, int top, int right, int bottom);
+// The background pulled up by the source's red level less trunc(31 - rate * 31).
+int DrawRefract(int x, int y, float rate, int objectNo, int left, int top, int right, int bottom);
+
+// ---------------------------------------------------------------- glow
+// Up to eight fading rays of light from every visible pixel (directions:
+// 0x01 down-left, 0x02 down, 0x04 down-right, 0x08 left, 0x10 right,
+// 0x20 up-left, 0x40 up, 0x80 up-right), each channel's strength shifted
+// right by its shift; the object itself drawn too when drawSource is set.
+int DrawGlow(int x, int y, int redShift, int greenShift, int blueShift, int directions,
+             int drawSource, int objectNo, int left, int top, int right, int bottom);
+
+}  // namespace ruDraw
