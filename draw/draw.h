@@ -90,8 +90,24 @@ HRESULT CopyBitmap(platform::Surface* surface, platform::Bitmap* bitmap, int x, 
 DWORD ColorMatch(platform::Surface* surface, COLORREF rgb);
 // Sets the surface's source key from a colour (-1: its top-left pixel).
 HRESULT SetSurfaceColorKey(platform::Surface* surface, COLORREF rgb);
-// Draw packs fill slots from pack files (joins later).
+
+// ---------------------------------------------------------------- draw packs
+extern char DrawPackPath[256];
+// Names the pack (program folder + name) that later pack loads read.
+char* SelectPack(const char* name);
+// New object from the selected pack's entry `name` (any case); its number or 0.
+int LoadPack(const char* name, int memory);
+// Loads the entry into an existing slot, keeping its number; the number or 0.
 int SwapPack(const char* name, int objectNo, int memory);
+// Appends every "*.BMP" of `folder` to the pack (fresh: start a new file);
+// needs a display of more than 16 bits per pixel. 1, or 0 after a report.
+int Convert(const char* packName, const char* folder, int fresh);
+// Appends one BMP file (relative name) to the pack; 1 if an entry was written.
+int ConvertFile(const char* packName, const char* relativeName);
+// Appends a surface's picture (width x height) as entry `name` to the pack
+// at the library path `packPath`; 1 if the whole entry was written.
+int AppendPackEntry(const char* packPath, platform::Surface* surface, int width, int height,
+                    const char* name);
 
 // ---------------------------------------------------------------- drawing
 extern RECT ClipWindow;
