@@ -37,7 +37,9 @@ struct Picture {
 // Reads the entry `name` from the selected pack; 0 after a report. The
 // pack is closed on every path.
 int ReadPicture(const char* tag, const char* name, Picture* picture) {
-  std::FILE* file = DrawPackPath[0] ? platform::OpenFile(DrawPackPath, "rb") : nullptr;
+  std::FILE* file = DrawPackPath[0] && platform::FileExists(DrawPackPath)
+                        ? platform::OpenFile(DrawPackPath, "rb")
+                        : nullptr;
   if (!file) return ruSystem::Error(tag, kNoPack, 0);
   pack::Reader reader = pack::OpenReader(file);
   pack::Entry entry;
@@ -183,13 +185,15 @@ int AppendPackEntry(const char* packPath, platform::Surface* surface, int width,
 }
 
 int ConvertFile(const char* packName, const char* relativeName) {
+  // Entry names are stored in upper case (loads look them up so), also
+  // when the caller gives the relative name in lower case.
   if (!relativeName) return 0;
   const int n = LoadObject(relativeName, 1);
   if (!n) return 0;  // the file is skipped
   const std::string path = std::string(ruSystem::GetAppFolder(0)) + (packName ? packName : "");
   const DrawObject& slot = Objects[n];
   const int written = AppendPackEntry(path.c_str(), slot.surface, slot.width, slot.height,
-                                      pack::BaseName(relativeName).c_str());
+                                      pack::UpperName(pack::BaseName(relativeName)).c_str());
   FreeObject(n);
   return written;
 }
