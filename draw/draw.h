@@ -198,6 +198,28 @@ void LoadOverlay(const char* pageName, const char* backName, int pageHeight);
 // Shows or hides the overlay (shown only once one is loaded).
 void ToggleOverlay();
 
+// ---------------------------------------------------------------- wipes, capture
+// The wipe's direction (0 opening), pattern 1 to 9, edge speed in pixels
+// per second and slit width; its running state is ruSystem::WipeState
+// (0 none or opened, 1 opening, 2 closing, -1 closed) with the window it
+// started from in ruSystem::SavedClipWindow.
+extern int WipeClose, WipePattern, WipeWidth;
+extern float WipeSpeed;
+// Set when an opening / a closing finishes; cleared when a wipe starts.
+extern int WipeOpened, WipeClosed;
+
+// Starts an opening (close 0) or closing in a pattern (0: at random);
+// 0 while a wipe runs.
+int SetWipe(int close, int pattern, float speed, int width);
+// Moves the clip window's edges one step; 0 when no wipe runs.
+int Wipe();
+// Hides the screen at once, as a finished closing does.
+void CloseWipe();
+// Writes the back buffer's top-left width x height as a 24-bit BMP file
+// (program folder + name); 0 when the back buffer cannot be locked or the
+// file cannot be written.
+int SaveScreen(const char* fileName, int width, int height);
+
 // ---------------------------------------------------------------- primitives
 extern platform::Dc* BackDC;
 // A filled rectangle with an outline.
