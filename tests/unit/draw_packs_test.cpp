@@ -1,7 +1,10 @@
 // draw_packs_test.cpp - draw packs: names and case, the stored encoding and
 // entry sizes, the values loaded on 5-6-5 and 5-5-5 displays, swapping and
 // restoring, packs that must be refused, and a full-colour round trip.
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include <random>
 
@@ -51,6 +54,28 @@ TEST(PackFormat, BlackRuleAndUpperCaseNames) {
   EXPECT_EQ(pack::UpperName("\x83\x61x.bmp"), "\x83\x61X.BMP");
   EXPECT_EQ(pack::BaseName("BMP\\SUB\\A.BMP"), "A.BMP");
   EXPECT_EQ(pack::BaseName("\x95\x5C.BMP"), "\x95\x5C.BMP");  // 0x5C as a trail byte
+}
+
+TEST(PackFormat, AFailedAppendLeavesThePackAsItWas) {
+  const std::string host = drawtest::InAppFolder("pk_append.pak");
+  const std::string path = platform::ToLibraryPath(host);
+  std::remove(host.c_str());
+  ASSERT_TRUE(pack::AppendEntry(path, 2, 1, "A.BMP", {0x7FFF, 1}));
+  struct stat before {};
+  ::stat(host.c_str(), &before);
+  // A file-size limit just past the end makes the next write fail halfway.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit tight = saved;
+  tight.rlim_cur = rlim_t(before.st_size + 10);
+  ::setrlimit(RLIMIT_FSIZE, &tight);
+  const bool appended = pack::AppendEntry(path, 64, 64, "B.BMP", std::vector<std::uint16_t>(4096, 1));
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  EXPECT_FALSE(appended);
+  struct stat after {};
+  ::stat(host.c_str(), &after);
+  EXPECT_EQ(after.st_size, before.st_size);
 }
 
 TEST_F(PackTest, ConvertNamesEntriesInUpperCaseAndLoadsFindThemByName) {
