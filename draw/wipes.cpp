@@ -77,6 +77,22 @@ void OpenAxis(LONG& low, LONG& high, LONG savedLow, LONG savedHigh, long long d)
   if (low <= savedLow || high >= savedHigh) low = savedLow, high = savedHigh;
 }
 
+// A top or left edge moved outward (up or left) by d; true, with the edge
+// on its saved value, once it arrives there.
+bool OpenLow(LONG& edge, LONG saved, long long d) {
+  Move(edge, -d);
+  if (edge > saved) return false;
+  edge = saved;
+  return true;
+}
+// A bottom or right edge moved outward (down or right) by d.
+bool OpenHigh(LONG& edge, LONG saved, long long d) {
+  Move(edge, d);
+  if (edge < saved) return false;
+  edge = saved;
+  return true;
+}
+
 bool AtSaved(const RECT& c, const RECT& s) {
   return c.left == s.left && c.top == s.top && c.right == s.right && c.bottom == s.bottom;
 }
@@ -86,10 +102,10 @@ bool OpenStep(long long d) {
   RECT& c = ClipWindow;
   const RECT& s = SavedClipWindow;
   switch (WipePattern) {
-    case 1: Move(c.top, -d); if (c.top <= s.top) return c.top = s.top, true; return false;
-    case 2: Move(c.bottom, d); if (c.bottom >= s.bottom) return c.bottom = s.bottom, true; return false;
-    case 3: Move(c.left, -d); if (c.left <= s.left) return c.left = s.left, true; return false;
-    case 4: Move(c.right, d); if (c.right >= s.right) return c.right = s.right, true; return false;
+    case 1: return OpenLow(c.top, s.top, d);
+    case 2: return OpenHigh(c.bottom, s.bottom, d);
+    case 3: return OpenLow(c.left, s.left, d);
+    case 4: return OpenHigh(c.right, s.right, d);
     case 5: OpenAxis(c.top, c.bottom, s.top, s.bottom, d); return c.top == s.top;
     case 6: OpenAxis(c.left, c.right, s.left, s.right, d); return c.left == s.left;
     case 7:
