@@ -140,6 +140,8 @@ void BoxText(int left, int top, int right, int bottom, const char* text, unsigne
         Grow(CharBoxes[0].right, x);
         Grow(CharBoxes[0].bottom, y + size.cy);
       } else if (!c.lineFeed) {
+        // Wider than the box: no line could take it, so the layout ends.
+        if (x - size.cx == left) break;
         i = start - 1;  // starts the next line
       }
       x = left;
@@ -225,8 +227,10 @@ void SmoothText(int left, int top, int right, int bottom, const char* text, unsi
     ClearObject(kFontBuffer);
     OpenTransparentSpan(kFontBuffer);
     s.lineX += s.lineW / 2;
+    // A character that did not fit even at the start of a row never will.
+    if (movedBack && s.lineW == 0 && s.lineX == left) break;
     // A new row at the right edge or a line feed; also when nothing fitted
-    // in this segment, which would otherwise repeat forever.
+    // in this segment (a full Font buffer), which would otherwise repeat.
     if (s.lineX + size.cx / 2 >= right || c.lineFeed || (movedBack && s.lineW == 0)) {
       s.lineX = left;
       s.lineY += std::max(1, s.lineH / 2);

@@ -119,10 +119,20 @@ TEST_F(SpriteTextTest, TheTypewriterShowsOneMoreCharacterEachInterval) {
   EXPECT_FALSE(Where(0xFFFF, 0, 0, 64, 20).empty());
 }
 
-TEST_F(SpriteTextTest, LayoutStopsAtTheLastCharacterBox) {
+TEST_F(SpriteTextTest, LayoutStopsAtTheLastBoxOrACharacterWiderThanTheBox) {
   const std::string text(4000, 'a');
   ruDraw::BoxTextToSprite(0, 0, 1 << 30, 1 << 30, text.c_str(), 0);
   EXPECT_EQ(ruDraw::CharCount, ruDraw::kCharBoxCount);
+  // A box narrower than one character: nothing is placed, and the layout
+  // ends instead of stepping down a billion rows.
+  ruDraw::BoxTextToSprite(0, 0, 2, 1 << 30, "ああ", 0);
+  EXPECT_EQ(ruDraw::CharCount, 1);
+  ruDraw::ResetFont();
+  ruDraw::SetBufferFont(1, 16);
+  ruDraw::SmoothTextToSprite(0, 0, 2, 1 << 30, "ああ", 0);
+  EXPECT_EQ(ruDraw::CharCount, 1);
+  ruDraw::ResetBufferFont();
+  ruDraw::SetFont(1, 16, 0, 0, 0, 0);
 }
 
 // SmoothLine on a synthetic 4 x 4 white block over a black back buffer:
