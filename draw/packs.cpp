@@ -203,7 +203,8 @@ int Convert(const char* packName, const char* folder, int fresh) {
     return ruSystem::Error("ruDraw::Convert", "画面をフルカラーにして下さい", 0);
   const std::string app = ruSystem::GetAppFolder(0);
   const std::string sub = folder ? folder : "";
-  if (fresh) std::remove(platform::ToHostPath(app + (packName ? packName : "")).c_str());
+  const std::string pack = app + (packName ? packName : "");
+  if (fresh && platform::FileExists(pack)) std::remove(platform::ToHostPath(pack).c_str());
   for (const std::string& file : platform::FindFiles(app + sub, "*.BMP")) {
     const std::string relative = pack::UpperName(sub.empty() ? file : sub + "\\" + file);
     ConvertFile(packName, relative.c_str());

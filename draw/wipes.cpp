@@ -41,14 +41,21 @@ void Move(LONG& edge, long long by) {
   edge = LONG(v);
 }
 
+// Wide arithmetic cut back to an edge's range.
+LONG Edge(long long v) { return LONG(v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : v); }
+
+// The saved window's centre and the slit of patterns 8 and 9 around it.
 struct Centre {
-  LONG cx, cy, h;
+  LONG cx, cy;
+  LONG slitLeft, slitRight, slitTop, slitBottom;
 };
 
 Centre SavedCentre() {
   const RECT& s = SavedClipWindow;
-  return {LONG(s.left + (s.right - s.left) / 2), LONG(s.top + (s.bottom - s.top) / 2),
-          LONG(WipeWidth / 2)};
+  const long long cx = s.left + ((long long)(s.right) - s.left) / 2;
+  const long long cy = s.top + ((long long)(s.bottom) - s.top) / 2;
+  const long long h = WipeWidth / 2;
+  return {Edge(cx), Edge(cy), Edge(cx - h), Edge(cx + h), Edge(cy - h), Edge(cy + h)};
 }
 
 // The pattern's starting clip window for an opening.
@@ -64,8 +71,8 @@ void CollapseForOpening(int pattern) {
     case 5: c.top = c.bottom = m.cy; break;
     case 6: c.left = c.right = m.cx; break;
     case 7: c.left = c.right = m.cx, c.top = c.bottom = m.cy; break;
-    case 8: c.left = m.cx - m.h, c.right = m.cx + m.h, c.top = c.bottom = m.cy; break;
-    case 9: c.left = c.right = m.cx, c.top = m.cy - m.h, c.bottom = m.cy + m.h; break;
+    case 8: c.left = m.slitLeft, c.right = m.slitRight, c.top = c.bottom = m.cy; break;
+    case 9: c.left = c.right = m.cx, c.top = m.slitTop, c.bottom = m.slitBottom; break;
     default: break;  // no pattern: nothing moves
   }
 }
@@ -150,14 +157,14 @@ bool CloseStep(long long d) {
       if (c.top >= c.bottom) c.top = c.bottom = m.cy;
       return c.left == c.right && c.top == c.bottom;
     case 8:  // narrows to a vertical slit, then the slit closes
-      if (c.left != m.cx - m.h && c.right != m.cx + m.h)
-        NarrowToSlit(c.left, c.right, m.cx - m.h, m.cx + m.h, d);
+      if (c.left != m.slitLeft && c.right != m.slitRight)
+        NarrowToSlit(c.left, c.right, m.slitLeft, m.slitRight, d);
       else
         Move(c.top, d), Move(c.bottom, -d);
       return c.top >= c.bottom;
     case 9:  // narrows to a horizontal slit, then the slit closes
-      if (c.top != m.cy - m.h && c.bottom != m.cy + m.h)
-        NarrowToSlit(c.top, c.bottom, m.cy - m.h, m.cy + m.h, d);
+      if (c.top != m.slitTop && c.bottom != m.slitBottom)
+        NarrowToSlit(c.top, c.bottom, m.slitTop, m.slitBottom, d);
       else
         Move(c.left, d), Move(c.right, -d);
       return c.left >= c.right;

@@ -140,19 +140,37 @@ void Reduce(const px::Rows& source, const Area& a, int sx0, int sy0, int w, int 
 
 }  // namespace
 
+namespace {
+
+using I64 = long long;
+
+I64 FloorHalf(I64 v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); }
+
+// The outputs [first, end) of one axis whose source neighbourhood touches
+// the readable source [a0, a1): the others stay transparent. With them
+// skipped, every source position lies near the Font buffer.
+void Touching(I64 s0, I64 a0, I64 a1, I64 count, I64* first, I64* end) {
+  *first = std::max<I64>(0, -FloorHalf(s0 + 1 - a0));  // s0 + 2k + 1 >= a0
+  *end = std::min<I64>(count, FloorHalf(a1 - s0) + 1);  // s0 + 2k - 1 < a1
+}
+
+}  // namespace
+
 int SmoothLine(int x, int y, int sx0, int sy0, int sx1, int sy1) {
   if (!BackBuffer || !Objects[kFontSprite].surface || !Objects[kFontBuffer].surface) return 0;
-  int w = (sx1 - sx0) >> 1, h = (sy1 - sy0) >> 1;
+  // Wide arithmetic: any int arguments clip without overflow.
+  I64 X = x, Y = y, SX = sx0, SY = sy0;
+  I64 w = (I64(sx1) - sx0) >> 1, h = (I64(sy1) - sy0) >> 1;
   const RECT clip = EffectiveClip();
-  if (x + w > clip.right) w = clip.right - x;
-  if (y + h > clip.bottom) h = clip.bottom - y;
-  if (x < clip.left) {
-    const int k = clip.left - x;
-    w -= k, sx0 += 2 * k, x = clip.left;
+  if (X + w > clip.right) w = clip.right - X;
+  if (Y + h > clip.bottom) h = clip.bottom - Y;
+  if (X < clip.left) {
+    const I64 k = clip.left - X;
+    w -= k, SX += 2 * k, X = clip.left;
   }
-  if (y < clip.top) {
-    const int k = clip.top - y;
-    h -= k, sy0 += 2 * k, y = clip.top;
+  if (Y < clip.top) {
+    const I64 k = clip.top - Y;
+    h -= k, SY += 2 * k, Y = clip.top;
   }
   if (w < 0 || h < 0) return 1;
 
@@ -170,17 +188,25 @@ int SmoothLine(int x, int y, int sx0, int sy0, int sx1, int sy1) {
   // Reads stay inside the segment and the Font buffer; writes inside the
   // Font sprite (the clip window is already inside the back buffer).
   const platform::Surface* buffer = Objects[kFontBuffer].surface;
-  const Area area{std::max(sx0, 0), std::max(sy0, 0),
-                  int(std::min<long>(long(sx0) + 2L * w, long(buffer->Width()))),
-                  int(std::min<long>(long(sy0) + 2L * h, long(buffer->Height())))};
   const platform::Surface* target = Objects[kFontSprite].surface;
-  w = std::min(w, int(target->Width()) - x);
-  h = std::min(h, int(target->Height()) - y);
-  const Components c = ComponentsFor(back.bytesPerPixel);
-  switch (source.bytesPerPixel) {
-    case 2: Reduce<std::uint16_t>(source, area, sx0, sy0, w, h, back, sprite, x, y, c); break;
-    case 4: Reduce<std::uint32_t>(source, area, sx0, sy0, w, h, back, sprite, x, y, c); break;
-    default: Reduce<BYTE>(source, area, sx0, sy0, w, h, back, sprite, x, y, c); break;
+  w = std::min<I64>(w, I64(target->Width()) - X);
+  h = std::min<I64>(h, I64(target->Height()) - Y);
+  const I64 ax0 = std::max<I64>(SX, 0), ax1 = std::min<I64>(SX + 2 * w, buffer->Width());
+  const I64 ay0 = std::max<I64>(SY, 0), ay1 = std::min<I64>(SY + 2 * h, buffer->Height());
+  I64 k0, k1, r0, r1;
+  Touching(SX, ax0, ax1, w, &k0, &k1);
+  Touching(SY, ay0, ay1, h, &r0, &r1);
+  if (ax0 < ax1 && ay0 < ay1 && k0 < k1 && r0 < r1) {
+    const Area area{int(ax0), int(ay0), int(ax1), int(ay1)};
+    const int ox = int(X + k0), oy = int(Y + r0);
+    const int s0x = int(SX + 2 * k0), s0y = int(SY + 2 * r0);
+    const int ow = int(k1 - k0), oh = int(r1 - r0);
+    const Components c = ComponentsFor(back.bytesPerPixel);
+    switch (source.bytesPerPixel) {
+      case 2: Reduce<std::uint16_t>(source, area, s0x, s0y, ow, oh, back, sprite, ox, oy, c); break;
+      case 4: Reduce<std::uint32_t>(source, area, s0x, s0y, ow, oh, back, sprite, ox, oy, c); break;
+      default: Reduce<BYTE>(source, area, s0x, s0y, ow, oh, back, sprite, ox, oy, c); break;
+    }
   }
   Unlock(-1);
   Unlock(kFontSprite);

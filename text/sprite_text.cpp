@@ -3,6 +3,7 @@
 // smoothed variant drawn at double size and reduced segment by segment,
 // and the typewriter that reveals the laid-out characters over time.
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "draw/draw.h"
@@ -109,7 +110,14 @@ void FinishLayout() {
   SpriteTextToScreen = 1;
 }
 
-void Grow(LONG& edge, long value) { edge = LONG(std::max<long>(edge, value)); }
+// Layout positions are wide, so a box near the ends of the int range
+// cannot overflow; what is stored is cut back to a box edge's range.
+using I64 = long long;
+LONG Edge(I64 v) { return LONG(std::clamp<I64>(v, INT_MIN, INT_MAX)); }
+RECT Box(I64 left, I64 top, I64 right, I64 bottom) {
+  return RECT{Edge(left), Edge(top), Edge(right), Edge(bottom)};
+}
+void Grow(LONG& edge, I64 value) { edge = Edge(std::max<I64>(edge, value)); }
 
 }  // namespace
 
@@ -118,8 +126,8 @@ void BoxText(int left, int top, int right, int bottom, const char* text, unsigne
   CloseTextSpan();
   ClearObject(kFontSprite);
   OpenTransparentSpan(kFontSprite);
-  int x = left, y = top;
-  int lineHeight = FontHeight + int(flags & 0xFF);
+  I64 x = left, y = top;
+  I64 lineHeight = I64(FontHeight) + (flags & 0xFF);
   StartLayout(left, top);
   const int length = int(std::strlen(text));
   for (int i = 0; i < length; ++i) {
@@ -129,14 +137,14 @@ void BoxText(int left, int top, int right, int bottom, const char* text, unsigne
     const Char c = CharAt(text, i, length);
     i += c.length - 1;
     const SIZE size = Measure(c, flags, false);
-    CharBoxes[CharCount++] = RECT{x, y, LONG(x + size.cx), LONG(y + size.cy)};
+    CharBoxes[CharCount++] = Box(x, y, x + size.cx, y + size.cy);
     x += size.cx;
-    lineHeight = std::max<int>(lineHeight, size.cy);
+    lineHeight = std::max<I64>(lineHeight, size.cy);
     if (x > right || c.lineFeed) {
       --CharCount;
       if (x > right && IsNoBreak(c)) {
         // It hangs past the edge; box 0 takes it in, or no copy would show it.
-        DrawDecorated(x - size.cx, y, c, flags, false);
+        DrawDecorated(int(x - size.cx), int(y), c, flags, false);
         Grow(CharBoxes[0].right, x);
         Grow(CharBoxes[0].bottom, y + size.cy);
       } else if (!c.lineFeed) {
@@ -149,7 +157,7 @@ void BoxText(int left, int top, int right, int bottom, const char* text, unsigne
       // A line height below 1 could never reach the bottom.
       if (y + lineHeight >= bottom || lineHeight < 1) break;
     } else {
-      DrawDecorated(x - size.cx, y, c, flags, false);
+      DrawDecorated(int(x - size.cx), int(y), c, flags, false);
       Grow(CharBoxes[0].right, x);
       Grow(CharBoxes[0].bottom, y + size.cy);
     }
@@ -176,17 +184,17 @@ namespace {
 // The segment state of a smoothed layout (double-size pixels but for the
 // screen positions lineX, lineY).
 struct Segment {
-  int lineX, lineY, lineW, lineH;
+  I64 lineX, lineY, lineW, lineH;
 };
 
 // Reduces the segment into the Font sprite; box 0 grows by its cut height.
 void ReduceSegment(const Segment& s, int bottom, bool cut) {
   CloseTextSpan();
-  int h = s.lineH;
+  I64 h = s.lineH;
   if (s.lineY + s.lineH / 2 > bottom) h = s.lineH - (s.lineY + s.lineH / 2 - bottom) * 2;
   Grow(CharBoxes[0].right, s.lineX + s.lineW / 2);
   Grow(CharBoxes[0].bottom, s.lineY + h / 2);
-  SmoothLine(s.lineX, s.lineY, 0, 0, s.lineW, cut ? h : s.lineH);
+  SmoothLine(Edge(s.lineX), Edge(s.lineY), 0, 0, Edge(s.lineW), Edge(cut ? h : s.lineH));
 }
 
 }  // namespace
@@ -197,7 +205,7 @@ void SmoothText(int left, int top, int right, int bottom, const char* text, unsi
   CloseTextSpan();
   ClearObject(kFontBuffer);
   OpenTransparentSpan(kFontBuffer);
-  const int baseHeight = FontHeight + int(flags & 0xFF);
+  const I64 baseHeight = I64(FontHeight) + (flags & 0xFF);
   Segment s{left, top, 0, baseHeight};
   StartLayout(left, top);
   const int length = int(std::strlen(text));
@@ -206,13 +214,12 @@ void SmoothText(int left, int top, int right, int bottom, const char* text, unsi
     const int start = i;
     const Char c = CharAt(text, i, length);
     i += c.length - 1;
-    if (!c.lineFeed) DrawDecorated(s.lineW, 0, c, flags, true);
+    if (!c.lineFeed) DrawDecorated(Edge(s.lineW), 0, c, flags, true);
     const SIZE size = Measure(c, flags, true);
-    const int x0 = s.lineX + s.lineW / 2;
-    CharBoxes[CharCount++] =
-        RECT{x0, s.lineY, LONG(x0 + size.cx / 2), LONG(s.lineY + size.cy / 2)};
+    const I64 x0 = s.lineX + s.lineW / 2;
+    CharBoxes[CharCount++] = Box(x0, s.lineY, x0 + size.cx / 2, s.lineY + size.cy / 2);
     s.lineW += size.cx;
-    s.lineH = std::max<int>(s.lineH, size.cy);
+    s.lineH = std::max<I64>(s.lineH, size.cy);
     const bool past = s.lineX + s.lineW / 2 >= right;
     if (!past && s.lineW < ScreenWidth && !c.lineFeed) continue;
 
@@ -233,7 +240,7 @@ void SmoothText(int left, int top, int right, int bottom, const char* text, unsi
     // in this segment (a full Font buffer), which would otherwise repeat.
     if (s.lineX + size.cx / 2 >= right || c.lineFeed || (movedBack && s.lineW == 0)) {
       s.lineX = left;
-      s.lineY += std::max(1, s.lineH / 2);
+      s.lineY += std::max<I64>(1, s.lineH / 2);
     }
     s.lineW = 0;
     s.lineH = baseHeight;
