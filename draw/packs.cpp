@@ -143,7 +143,9 @@ int LoadPack(const char* name, int memory) {
   if (!ReadPicture(kTag, name, &picture)) return 0;
   const int n = CreateObject(picture.width, picture.height, memory);
   if (!n) return 0;
-  return PlacePicture(kTag, n, name, picture);
+  if (PlacePicture(kTag, n, name, picture)) return n;
+  FreeObject(n);  // a failed load leaves no blank object behind
+  return 0;
 }
 
 int SwapPack(const char* name, int objectNo, int memory) {
