@@ -141,6 +141,15 @@ TEST_F(PackTest, SwapKeepsTheNumberAndRestoreReloadsFromTheSelectedPack) {
   EXPECT_EQ(PixelAt(ruDraw::Objects[7].surface, 4, 2), 0xF800u);
   EXPECT_EQ(PixelAt(ruDraw::Objects[keyed].surface, 0, 0), 0x001Fu);
   EXPECT_EQ(ruDraw::SwapPack("red.bmp", 1024, 2), 0);
+
+  // With one slot left the temporary copy finds none: the load fails whole.
+  for (int n = 0; n != 1022;) {
+    n = ruDraw::CreateObject(1, 1, 2);
+    ASSERT_NE(n, 0);
+  }
+  EXPECT_EQ(ruDraw::LoadPack("red.bmp", 2), 0);
+  EXPECT_EQ(LastReport(), "ruDraw::CreateObject : オブジェクト数が多過ぎます");
+  EXPECT_EQ(ruDraw::Objects[1023].name[0], '\0');
 }
 
 TEST_F(PackTest, BrokenPacksAreRefusedWithoutMakingObjects) {
