@@ -57,21 +57,28 @@ void ApplyColourRule() {
   BackColor = Visible(BackColor);
 }
 
+// Layout positions are wide, so a box near the ends of the int range
+// cannot overflow; what is stored or drawn is cut back to an int's range
+// (far outside every surface).
+using I64 = long long;
+LONG Edge(I64 v) { return LONG(std::clamp<I64>(v, INT_MIN, INT_MAX)); }
+
 // Draws the character with its shadow and thickening at (x, y) on TextDC.
-void DrawDecorated(int x, int y, const Char& c, unsigned flags, bool doubleSize) {
+void DrawDecorated(I64 x, I64 y, const Char& c, unsigned flags, bool doubleSize) {
   if (!TextDC) return;
-  char glyph[3] = {c.bytes[0], c.length == 2 ? c.bytes[1] : '\0', '\0'};
+  const char glyph[3] = {c.bytes[0], c.length == 2 ? c.bytes[1] : '\0', '\0'};
+  auto put = [&](I64 px, I64 py) { PutText(Edge(px), Edge(py), glyph); };
   const bool widen = flags & kTextWiden, heighten = flags & kTextHeighten;
   if (flags & kTextShadow) {
     const int base = doubleSize ? 2 : 1;
     TextDC->SetTextColor(BackColor);
-    PutText(x + base + (widen ? 1 : 0), y + base + (heighten ? 1 : 0), glyph);
+    put(x + base + (widen ? 1 : 0), y + base + (heighten ? 1 : 0));
   }
   TextDC->SetTextColor(TextColor);
-  PutText(x, y, glyph);
-  if (widen) PutText(x + 1, y, glyph);
-  if (widen && heighten) PutText(x + 1, y + 1, glyph);
-  if (heighten) PutText(x, y + 1, glyph);
+  put(x, y);
+  if (widen) put(x + 1, y);
+  if (widen && heighten) put(x + 1, y + 1);
+  if (heighten) put(x, y + 1);
 }
 
 // The character's size with its decorations (a line feed has none).
@@ -110,10 +117,6 @@ void FinishLayout() {
   SpriteTextToScreen = 1;
 }
 
-// Layout positions are wide, so a box near the ends of the int range
-// cannot overflow; what is stored is cut back to a box edge's range.
-using I64 = long long;
-LONG Edge(I64 v) { return LONG(std::clamp<I64>(v, INT_MIN, INT_MAX)); }
 RECT Box(I64 left, I64 top, I64 right, I64 bottom) {
   return RECT{Edge(left), Edge(top), Edge(right), Edge(bottom)};
 }
@@ -144,7 +147,7 @@ void BoxText(int left, int top, int right, int bottom, const char* text, unsigne
       --CharCount;
       if (x > right && IsNoBreak(c)) {
         // It hangs past the edge; box 0 takes it in, or no copy would show it.
-        DrawDecorated(int(x - size.cx), int(y), c, flags, false);
+        DrawDecorated(x - size.cx, y, c, flags, false);
         Grow(CharBoxes[0].right, x);
         Grow(CharBoxes[0].bottom, y + size.cy);
       } else if (!c.lineFeed) {
@@ -157,7 +160,7 @@ void BoxText(int left, int top, int right, int bottom, const char* text, unsigne
       // A line height below 1 could never reach the bottom.
       if (y + lineHeight >= bottom || lineHeight < 1) break;
     } else {
-      DrawDecorated(int(x - size.cx), int(y), c, flags, false);
+      DrawDecorated(x - size.cx, y, c, flags, false);
       Grow(CharBoxes[0].right, x);
       Grow(CharBoxes[0].bottom, y + size.cy);
     }
@@ -214,7 +217,7 @@ void SmoothText(int left, int top, int right, int bottom, const char* text, unsi
     const int start = i;
     const Char c = CharAt(text, i, length);
     i += c.length - 1;
-    if (!c.lineFeed) DrawDecorated(Edge(s.lineW), 0, c, flags, true);
+    if (!c.lineFeed) DrawDecorated(s.lineW, 0, c, flags, true);
     const SIZE size = Measure(c, flags, true);
     const I64 x0 = s.lineX + s.lineW / 2;
     CharBoxes[CharCount++] = Box(x0, s.lineY, x0 + size.cx / 2, s.lineY + size.cy / 2);
