@@ -93,8 +93,24 @@ HRESULT CopyBitmap(platform::Surface* surface, platform::Bitmap* bitmap, int x, 
 DWORD ColorMatch(platform::Surface* surface, COLORREF rgb);
 // Sets the surface's source key from a colour (-1: its top-left pixel).
 HRESULT SetSurfaceColorKey(platform::Surface* surface, COLORREF rgb);
-// Draw packs fill slots from pack files (joins later).
+
+// ---------------------------------------------------------------- draw packs
+extern char DrawPackPath[256];
+// Names the pack (program folder + name) that later pack loads read.
+char* SelectPack(const char* name);
+// New object from the selected pack's entry `name` (any case); its number or 0.
+int LoadPack(const char* name, int memory);
+// Loads the entry into an existing slot, keeping its number; the number or 0.
 int SwapPack(const char* name, int objectNo, int memory);
+// Appends every "*.BMP" of `folder` to the pack (fresh: start a new file);
+// needs a display of more than 16 bits per pixel. 1, or 0 after a report.
+int Convert(const char* packName, const char* folder, int fresh);
+// Appends one BMP file (relative name) to the pack; 1 if an entry was written.
+int ConvertFile(const char* packName, const char* relativeName);
+// Appends a surface's picture (width x height) as entry `name` to the pack
+// at the library path `packPath`; 1 if the whole entry was written.
+int AppendPackEntry(const char* packPath, platform::Surface* surface, int width, int height,
+                    const char* name);
 
 // ---------------------------------------------------------------- drawing
 extern RECT ClipWindow;
@@ -184,6 +200,28 @@ void OpenTransition();
 void LoadOverlay(const char* pageName, const char* backName, int pageHeight);
 // Shows or hides the overlay (shown only once one is loaded).
 void ToggleOverlay();
+
+// ---------------------------------------------------------------- wipes, capture
+// The wipe's direction (0 opening), pattern 1 to 9, edge speed in pixels
+// per second and slit width; its running state is ruSystem::WipeState
+// (0 none or opened, 1 opening, 2 closing, -1 closed) with the window it
+// started from in ruSystem::SavedClipWindow.
+extern int WipeClose, WipePattern, WipeWidth;
+extern float WipeSpeed;
+// Set when an opening / a closing finishes; cleared when a wipe starts.
+extern int WipeOpened, WipeClosed;
+
+// Starts an opening (close 0) or closing in a pattern (0: at random);
+// 0 while a wipe runs.
+int SetWipe(int close, int pattern, float speed, int width);
+// Moves the clip window's edges one step; 0 when no wipe runs.
+int Wipe();
+// Hides the screen at once, as a finished closing does.
+void CloseWipe();
+// Writes the back buffer's top-left width x height as a 24-bit BMP file
+// (program folder + name); 0 when the back buffer cannot be locked or the
+// file cannot be written.
+int SaveScreen(const char* fileName, int width, int height);
 
 // ---------------------------------------------------------------- primitives
 extern platform::Dc* BackDC;

@@ -55,6 +55,11 @@ inline void ClipSourceToSurface(const platform::Surface* surface, std::int64_t& 
   if (bottom > height) bottom = height;
 }
 
+// The colour-key setting for new objects, applied to a slot's surface.
+void ApplyColorKeySetting(DrawObject& slot);
+// Creates a surface of the given size into the slot (nullptr on failure).
+HRESULT CreateObjectSurface(DrawObject& slot, int width, int height, int memory);
+
 // Places a one-line or rectangle copy of an object onto `target` with the
 // clip window, as every drawing of an object does; keyed or not.
 void ClippedCopy(platform::Surface* target, int x, int y, int objectNo, int left, int top,

@@ -44,33 +44,6 @@ bool JoinAppPath(char (&path)[kPathSize], const char* name) {
   return true;
 }
 
-// The colour-key setting for new objects, applied to slot n's surface.
-void ApplyColorKeySetting(DrawObject& slot) {
-  if (ColorKeyTopLeft) {
-    SetSurfaceColorKey(slot.surface, CLR_INVALID);
-    slot.colorKey = -1;
-  } else {
-    SetSurfaceColorKey(slot.surface, ColorKey);
-    slot.colorKey = int(ColorKey);
-  }
-}
-
-HRESULT CreateObjectSurface(DrawObject& slot, int width, int height, int memory) {
-  platform::SurfaceDesc desc;
-  desc.flags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
-  desc.width = DWORD(width);
-  desc.height = DWORD(height);
-  desc.caps = ObjectCaps(memory);
-  // Without a display (set-up failed or never ran) no surface can be made.
-  if (!DirectDraw) {
-    slot.surface = nullptr;
-    return DDERR_GENERIC;
-  }
-  const HRESULT result = DirectDraw->CreateSurface(desc, &slot.surface);
-  if (result != DD_OK) slot.surface = nullptr;
-  return result;
-}
-
 // A failed load: one line on stderr names the file (or resource) and the
 // reason, which the box every failed load shows leaves out.
 int ReportLoadFailure(const char* tag, const char* path, const std::string& why, HRESULT result) {
@@ -131,6 +104,33 @@ DWORD ReadFirstPixel(platform::Surface* surface) {
 }
 
 }  // namespace
+
+// The colour-key setting for new objects, applied to slot n's surface.
+void ApplyColorKeySetting(DrawObject& slot) {
+  if (ColorKeyTopLeft) {
+    SetSurfaceColorKey(slot.surface, CLR_INVALID);
+    slot.colorKey = -1;
+  } else {
+    SetSurfaceColorKey(slot.surface, ColorKey);
+    slot.colorKey = int(ColorKey);
+  }
+}
+
+HRESULT CreateObjectSurface(DrawObject& slot, int width, int height, int memory) {
+  platform::SurfaceDesc desc;
+  desc.flags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
+  desc.width = DWORD(width);
+  desc.height = DWORD(height);
+  desc.caps = ObjectCaps(memory);
+  // Without a display (set-up failed or never ran) no surface can be made.
+  if (!DirectDraw) {
+    slot.surface = nullptr;
+    return DDERR_GENERIC;
+  }
+  const HRESULT result = DirectDraw->CreateSurface(desc, &slot.surface);
+  if (result != DD_OK) slot.surface = nullptr;
+  return result;
+}
 
 bool HasSurface(int objectNo) {
   return objectNo >= 0 && objectNo < kObjectCount && Objects[objectNo].surface != nullptr;

@@ -6,6 +6,7 @@
 #include "draw/draw.h"
 #include "platform/os/encoding.h"
 #include "text/text.h"
+#include "text/text_internal.h"
 
 namespace ruDraw {
 
@@ -120,5 +121,9 @@ void SetBufferFontName(const char* name, int size) {
 }
 
 void ResetBufferFont() { ReleaseSpan(); }
+
+void OpenTextSpan(platform::Surface* surface) { OpenSpan(surface); }
+
+void CloseTextSpan() { ReleaseSpan(); }
 
 }  // namespace ruDraw

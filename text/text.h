@@ -62,4 +62,39 @@ void Printf(int x, int y, const char* format, ...);
 // Updates the frame meter (every 2 s) and prints it at (0, 0).
 void PrintFps();
 
+// ---------------------------------------------------------------- sprite text
+constexpr int kCharBoxCount = 3200;
+constexpr int kNoBreakCount = 15;
+// Box 0 bounds the laid-out text; boxes 1.. are its characters in order.
+extern RECT CharBoxes[kCharBoxCount];
+extern int CharCount;      // boxes in use, box 0 included
+extern int RevealCount;    // typewriter progress
+extern float RevealTime;   // seconds towards the next typewriter step
+// Characters that may hang past a line's right edge instead of wrapping.
+extern const char* const NoBreakChars[kNoBreakCount];
+
+// Layout flags: extra line spacing in bits 0-7, then the decorations.
+constexpr unsigned kTextShadow = 0x100, kTextWiden = 0x200, kTextHeighten = 0x400;
+
+// Lays out text in the box (line breaks, hanging punctuation, decorations)
+// through the Font sprite and copies it onto the back buffer. Called inside
+// a back-buffer span; leaves an equivalent one open.
+void BoxText(int left, int top, int right, int bottom, const char* text, unsigned flags);
+// As BoxText, leaving the text in the Font sprite only.
+void BoxTextToSprite(int left, int top, int right, int bottom, const char* text,
+                     unsigned flags);
+// Lays out text at double size in the Font buffer sprite and reduces it
+// with smoothed edges into the Font sprite, then onto the back buffer.
+// Called inside a Font buffer span.
+void SmoothText(int left, int top, int right, int bottom, const char* text, unsigned flags);
+// As SmoothText, leaving the text in the Font sprite only.
+void SmoothTextToSprite(int left, int top, int right, int bottom, const char* text,
+                        unsigned flags);
+// Typewriter: copies the characters revealed so far from the Font sprite,
+// one more every `interval` seconds; 1 once everything is shown.
+int TypeText(float interval);
+// Reduces the Font buffer's double-size area (sx0, sy0)-(sx1, sy1) into the
+// Font sprite at (x, y), blended with the back buffer; 0 if a lock fails.
+int SmoothLine(int x, int y, int sx0, int sy0, int sx1, int sy1);
+
 }  // namespace ruDraw

@@ -1,7 +1,8 @@
-// showcase.cpp - a tour of the library on its pages: sprites (keyed, unkeyed,
+// showcase.cpp - a tour of the library on seven pages: sprites (keyed, unkeyed,
 // stretched, flipped, waved, shaken, tiled in a clip window), primitives and
-// fills, text, a scene switch, and joysticks (levers and charge bars; Left
-// from the first page leads there). Right / Left turn the page, Enter asks to
+// fills, text, a scene switch, the nine wipes, story text typed out and
+// smoothed, and joysticks (levers and charge bars; Left from the first page
+// leads there). S saves the frame as "screenshot.bmp". Right / Left turn the page, Enter asks to
 // go to the second scene (which returns after 10 s, or on Space), Esc asks to
 // quit. A sprite glides across the top at 120 pixels a second whatever the
 // frame rate; a left click leaves a marker. Needs bmp/block.bmp beside the
@@ -17,8 +18,8 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255), kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 200, 0), kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0), kGrey = RGB(96, 96, 96);
-constexpr int kPages = 5;
-constexpr int kSwitchPage = 3;  // where Enter asks to change the scene
+constexpr int kPages = 7;
+constexpr int kSwitchPage = 3;  // Enter goes to scene 2 from here
 constexpr int kBlinkWait = 1;  // numbered wait for the blinking hint
 constexpr int kBackWait = 2;   // numbered wait: scene 2 returns by itself
 
@@ -171,17 +172,84 @@ void JoystickColumn(int id, int x) {
 }
 
 void JoystickPage() {
-  Title("5. ジョイスティック");
+  Title("7. ジョイスティック");
   JoystickColumn(0, 20);
   JoystickColumn(1, 330);
   ruDraw::Print(20, 370, "レバー: 速さ 200/秒  溜め: 50/秒 (2 秒で 100)");
 }
 
+// Each wipe pattern closes the picture, then the next pattern opens it.
+void WipePage() {
+  static int pattern = 1;
+  if (ruSystem::WipeState == 0) {
+    ruDraw::SetWipe(1, pattern, 400.0f, 40);
+  } else if (ruSystem::WipeState == -1) {
+    pattern = pattern % 9 + 1;
+    ruDraw::SetWipe(0, pattern, 400.0f, 40);
+  }
+  ruDraw::Wipe();
+  // The picture is drawn through the clip window the wipe moves.
+  ruDraw::DrawTile(40.0f, 25.0f, Ball, 0, 0, 32, 32);
+  for (int i = 0; i < 6; ++i) ruDraw::Draw(40 + 100 * i, 220, Marks, 0, 0, 80, 40);
+  Title("5. ワイプ");  // text is not clipped
+  ruDraw::Printf(20, 80, "パターン %d  %s  WipeState=%d  WipeOpened=%d  WipeClosed=%d",
+                 ruDraw::WipePattern, ruDraw::WipeClose ? "閉じる" : "開く",
+                 ruSystem::WipeState, ruDraw::WipeOpened, ruDraw::WipeClosed);
+}
+
+// Leaves the wipe page with the whole screen visible again.
+void EndWipe() {
+  ruDraw::SetClipWindow(0, 0, 640, 480);
+  ruSystem::WipeState = 0;
+}
+
+const char kStory[] =
+    "むかしむかし、ある山のふもとに、小さな村がありました。"
+    "村の子どもたちは、毎日「まるばつ」をして遊んでいました。\n"
+    "ある日、見知らぬ旅人が村を訪れ、こう言いました。「この遊びに勝つ秘訣を教えよう」……";
+
+// A boxed paragraph with a shadow, typed out; then the same smoothed.
+void StoryPage(bool entered) {
+  static int typed = 0;
+  Title("6. 物語の文章");
+  ruDraw::Box(20, 70, 620, 250, RGB(0, 0, 96), kWhite, 1);
+  ruDraw::Box(20, 270, 620, 450, RGB(0, 0, 96), kWhite, 1);
+  ruDraw::SetFont(0, 20, 0, 0, 0, 0);
+  ruDraw::SetTextColor(kWhite, kGrey, 1);
+  if (entered) {
+    ruDraw::BoxTextToSprite(30, 80, 610, 245, kStory, ruDraw::kTextShadow | 4);
+    typed = 0;
+  }
+  if (!typed) typed = ruDraw::TypeText(0.03f);
+  else ruDraw::BoxText(30, 80, 610, 245, kStory, ruDraw::kTextShadow | 4);
+  ruDraw::ResetFont();
+  if (!typed) return;
+  ruDraw::SetBufferFont(0, 20);
+  ruDraw::SetTextColor(kYellow, kGrey, 1);
+  ruDraw::SmoothText(30, 280, 610, 445, kStory, ruDraw::kTextShadow | 8);
+  ruDraw::ResetBufferFont();
+}
+
 // Turns the page on a completed press-and-release of Left or Right.
-void TurnPage() {
+// True when the page changed.
+bool TurnPage() {
+  const int before = Page;
   int code = ruSystem::CheckKeyList(VK_RIGHT, VK_LEFT, 0);
   if (code == VK_RIGHT) Page = (Page + 1) % kPages;
   if (code == VK_LEFT) Page = (Page + kPages - 1) % kPages;
+  if (Page != before && before == 4) EndWipe();
+  return Page != before;
+}
+
+// S saves the frame drawn so far; a note shows for two seconds.
+void SaveOnKey() {
+  static int key = 0;
+  static float shown = 0;
+  ruSystem::GetKey('S', &key);
+  if (key == 1 && ruDraw::SaveScreen("screenshot.bmp", 640, 480)) shown = 2.0f;
+  if (shown <= 0) return;
+  shown -= ruSystem::FrameTime;
+  ruDraw::Print(20, 460, "screenshot.bmp に保存しました");
 }
 
 void DrawGlider() {
@@ -226,18 +294,21 @@ void GameInit() {
 
 void PlayScene() {
   ruDraw::ClearScreen();
-  TurnPage();
+  const bool turned = TurnPage() || ruSystem::SceneStart;
   switch (Page) {
     case 0: SpritesPage(); break;
     case 1: PrimitivesPage(); break;
     case 2: TextPage(); break;
     case kSwitchPage: SwitchPage(); break;
+    case 4: WipePage(); break;
+    case 5: StoryPage(turned); break;
     default: JoystickPage(); break;
   }
   DrawGlider();
   DrawMouse();
   DrawHint();
   ruDraw::PrintFps();
+  SaveOnKey();
   static int enter = 0;  // a key's state lives from check to check
   ruSystem::GetKey(VK_RETURN, &enter);
   ruDraw::Present();

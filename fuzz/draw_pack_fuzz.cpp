@@ -1,0 +1,34 @@
+// draw_pack_fuzz.cpp - libFuzzer target for the draw pack reader: any file
+// must give entries, an end or a broken entry with a reason; never a read
+// past the end, a crash or an allocation beyond the bitmap limits.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/formats/draw_pack.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  namespace pack = platform::drawpack;
+  std::vector<std::uint8_t> copy(data, data + size);
+  std::FILE* file = ::fmemopen(copy.empty() ? nullptr : copy.data(), copy.size(), "rb");
+  if (!file) return 0;
+  pack::Reader reader = pack::OpenReader(file);
+  pack::Entry entry;
+  std::string why;
+  std::vector<std::uint16_t> pixels;
+  for (;;) {
+    const pack::Step step = pack::NextEntry(&reader, &entry, &why);
+    if (step == pack::Step::End) break;
+    if (step == pack::Step::Broken) {
+      if (why.empty()) __builtin_trap();  // every refusal gives a reason
+      break;
+    }
+    if (entry.name.size() > pack::kMaxNameBytes) __builtin_trap();
+    if (!pack::ReadPixels(reader, entry, &pixels)) __builtin_trap();  // checked to fit
+    if (pixels.size() != size_t(entry.width) * entry.height) __builtin_trap();
+  }
+  std::fclose(file);
+  return 0;
+}
