@@ -141,6 +141,10 @@ class Backend {
   virtual void PauseAudio(bool paused) {}
   // Closes the output; `source` is not called again.
   virtual void CloseAudio() {}
+  // Returns once the open output has played `ms` more milliseconds (a
+  // sound played to its end before the caller goes on). Headless: the fake
+  // clock moves on by `ms` and that time is mixed at once.
+  virtual void PlayAudioFor(DWORD ms) {}
 
   // ---- joysticks
   // The state of joystick `id` (0 or 1); false when it does not answer.

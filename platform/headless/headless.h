@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/headless/headless_audio.h"
 
 namespace platform {
 
@@ -40,6 +41,8 @@ struct HeadlessOptions {
   DWORD clockStart = 1000;  // fake clock at start
   long long calendarTime = 1000000000;  // CalendarTime() of the run
   int screenWidth = 1024, screenHeight = 768;
+  bool audioDevice = true;  // false: no sound output (RU_AUDIO=none)
+  std::string audioOut;     // WAVE file of everything mixed (RU_AUDIO_OUT)
 };
 
 // Reads RU_FRAME_MS, RU_MAX_FRAMES, RU_DEPTH and RU_SCRIPT. False with a
@@ -116,6 +119,12 @@ class HeadlessBackend : public Backend {
   void WaitVerticalBlank() override {}
   bool SetDisplayMode(int width, int height, int bitsPerPixel) override;
   void RestoreDisplayMode() override {}
+  bool OpenAudio(const AudioSpec& spec, AudioSource source) override {
+    return audio_.Open(spec, std::move(source));
+  }
+  void PauseAudio(bool paused) override { audio_.Pause(paused); }
+  void CloseAudio() override { audio_.Close(); }
+  void PlayAudioFor(DWORD ms) override { audio_.PlayFor(ms); }
 
  private:
   void IssueDueCommands();
@@ -150,6 +159,7 @@ class HeadlessBackend : public Backend {
   int mouseX_ = 0, mouseY_ = 0;
   WPARAM buttons_ = 0;
   int raises_ = 0, beeps_ = 0, presents_ = 0;
+  HeadlessAudio audio_{options_.clockStart, options_.audioDevice, options_.audioOut};
 };
 
 // The headless backend of this run, or nullptr when the backend is another.

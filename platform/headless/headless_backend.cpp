@@ -67,6 +67,7 @@ bool HeadlessOptionsFromEnvironment(HeadlessOptions* out, std::string* error) {
   o.frameMs = DWORD(frameMs);
   o.maxFrames = int(maxFrames);
   o.depth = int(depth);
+  ReadHeadlessAudioOptions(&o);
   const char* script = std::getenv("RU_SCRIPT");
   if (script && *script) {
     std::ifstream in(script, std::ios::binary);
@@ -221,6 +222,7 @@ void HeadlessBackend::OnFrameStep() {
 void HeadlessBackend::CountFrame() {
   FinishCaptureCheck();
   AdvanceFakeClock(options_.frameMs);
+  audio_.Advance();
   ++framesDone_;
   captures_.swap(nextCaptures_);
   nextCaptures_.clear();
