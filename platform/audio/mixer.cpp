@@ -21,6 +21,7 @@ struct Mixer {
   std::mutex lock;
   AudioSpec spec;  // the primary format
   int holds = 0;   // devices and platform sounds holding the output open
+  int devices = 0;
   Backend* openedOn = nullptr;
   std::vector<SoundBuffer*> buffers;  // every live buffer
   std::int32_t acc[kChunkFrames * 2];
@@ -382,7 +383,23 @@ void PrimaryBuffer::Release() { delete this; }
 HRESULT SoundDevice::Create(SoundDevice** device) {
   if (!device) return DSERR_INVALIDPARAM;
   *device = nullptr;
+  Mixer& m = M();
+  // A new device starts in the default format, as a fresh primary buffer
+  // does; an output a platform sound holds open follows it.
+  if (m.devices == 0) {
+    const AudioSpec old = CurrentOutputFormat();
+    const AudioSpec start;
+    {
+      std::lock_guard<std::mutex> guard(m.lock);
+      m.spec = start;
+    }
+    const bool changed = old.samplesPerSec != start.samplesPerSec ||
+                         old.channels != start.channels ||
+                         old.bitsPerSample != start.bitsPerSample;
+    if (changed && m.holds > 0 && m.openedOn == &GetBackend()) OpenOutputAs(start);
+  }
   if (!AcquireOutput()) return DSERR_NODRIVER;
+  ++m.devices;
   *device = new SoundDevice;
   return DS_OK;
 }
@@ -416,6 +433,7 @@ HRESULT SoundDevice::CreateSoundBuffer(const DSBUFFERDESC* desc, SoundBuffer** b
 void SoundDevice::Release() {
   MixerAccess::RemoveOwnedBy(this);
   delete this;
+  --M().devices;
   ReleaseOutput();
 }
 
