@@ -310,17 +310,24 @@ bool OpenOutputAs(const AudioSpec& spec) {
 
 void MixAudio(BYTE* out, std::size_t bytes) { MixAs(CurrentOutputFormat(), out, bytes); }
 
-bool AcquireOutput() {
+namespace {
+// `fresh`: open the output anew even when it is held already (a device is
+// being made: the backend may have been replaced since).
+bool Acquire(bool fresh) {
   Mixer& m = M();
   // A held output on a backend that has since been replaced is opened anew.
-  if (m.holds > 0 && m.openedOn == &GetBackend()) {
+  if (!fresh && m.holds > 0 && m.openedOn == &GetBackend()) {
     ++m.holds;
     return true;
   }
+  const bool sameBackend = m.holds > 0 && m.openedOn == &GetBackend();
   if (!OpenOutputAs(CurrentOutputFormat())) return false;
-  m.holds = 1;
+  m.holds = sameBackend ? m.holds + 1 : 1;
   return true;
 }
+}  // namespace
+
+bool AcquireOutput() { return Acquire(false); }
 
 void ReleaseOutput() {
   Mixer& m = M();
@@ -385,20 +392,12 @@ HRESULT SoundDevice::Create(SoundDevice** device) {
   *device = nullptr;
   Mixer& m = M();
   // A new device starts in the default format, as a fresh primary buffer
-  // does; an output a platform sound holds open follows it.
+  // does; the output is opened anew in it.
   if (m.devices == 0) {
-    const AudioSpec old = CurrentOutputFormat();
-    const AudioSpec start;
-    {
-      std::lock_guard<std::mutex> guard(m.lock);
-      m.spec = start;
-    }
-    const bool changed = old.samplesPerSec != start.samplesPerSec ||
-                         old.channels != start.channels ||
-                         old.bitsPerSample != start.bitsPerSample;
-    if (changed && m.holds > 0 && m.openedOn == &GetBackend()) OpenOutputAs(start);
+    std::lock_guard<std::mutex> guard(m.lock);
+    m.spec = AudioSpec();
   }
-  if (!AcquireOutput()) return DSERR_NODRIVER;
+  if (!Acquire(true)) return DSERR_NODRIVER;
   ++m.devices;
   *device = new SoundDevice;
   return DS_OK;
