@@ -178,3 +178,40 @@ TEST(MixerGain, VolumeIsTenToTheVOver2000) {
   EXPECT_NEAR(VolumeToGain(-600) / 32768.0, 0.501, 0.001);
   EXPECT_NEAR(VolumeToGain(-2000) / 32768.0, 0.1, 0.001);
 }
+
+// Every source layout into every output layout, at unity gain.
+TEST_F(Mixer, SourceFramesWidenAndSpreadToTheOutput) {
+  struct Case {
+    WORD bits, channels;
+    std::vector<BYTE> frame;
+    WORD outChannels;
+    std::int16_t left, right;
+  } cases[] = {
+      {8, 1, {0xC0}, 2, 16384, 16384},
+      {8, 2, {0x40, 0xC0}, 2, -16384, 16384},
+      {16, 1, {0x00, 0x10}, 2, 4096, 4096},
+      {16, 2, {0x00, 0x10, 0x00, 0x30}, 1, 8192, 0},  // mono output: the average
+  };
+  for (const Case& c : cases) {
+    SetOutput(c.outChannels, 44100, 16);
+    const WORD block = WORD(c.channels * c.bits / 8);
+    const WAVEFORMATEX f{WAVE_FORMAT_PCM, c.channels, 44100, 44100u * block, block, c.bits, 0};
+    DSBUFFERDESC d;
+    d.dwBufferBytes = 8 * block;
+    d.lpwfxFormat = &f;
+    SoundBuffer* b = nullptr;
+    ASSERT_EQ(device_->CreateSoundBuffer(&d, &b), DS_OK);
+    void *p1, *p2;
+    DWORD n1, n2;
+    b->Lock(0, d.dwBufferBytes, &p1, &n1, &p2, &n2);
+    for (int i = 0; i < 8; ++i) std::memcpy(static_cast<BYTE*>(p1) + i * block, c.frame.data(), block);
+    b->Play(0, 0, 0);
+    std::int16_t out[2] = {0, 0};
+    MixAudio(reinterpret_cast<BYTE*>(out), c.outChannels * 2);
+    EXPECT_EQ(out[0], c.left) << c.bits << "/" << c.channels;
+    if (c.outChannels == 2) {
+      EXPECT_EQ(out[1], c.right) << c.bits << "/" << c.channels;
+    }
+    b->Release();
+  }
+}
