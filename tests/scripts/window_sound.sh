@@ -30,7 +30,7 @@ check() {  # check WHAT EXPECTED ACTUAL
 run() {  # run DISKFILE [env...]
   local disk=$1
   shift
-  (cd "$build" && env SDL_DISKAUDIOFILE="$disk" RU_MAX_FRAMES=240 "$@" ./showcase \
+  (cd "$build" && env SDL_DISKAUDIOFILE="$disk" RU_MAX_FRAMES=300 "$@" ./showcase \
      > "$work/run.log" 2>&1) &
   local pid=$! wid=""
   for _ in $(seq 100); do
@@ -40,11 +40,17 @@ run() {  # run DISKFILE [env...]
     sleep 0.1
   done
   if [ -n "$wid" ]; then
-    xdotool windowactivate --sync "$wid" 2>/dev/null
-    sleep 0.3
+    # Keyboard focus without a window manager: point into the window, focus
+    # it; each key is held for a few frames (keys are polled once a frame).
+    eval "$(xwininfo -id "$wid" | awk '/Absolute upper-left X/ {print "x0=" $4} /Absolute upper-left Y/ {print "y0=" $4}')"
+    xdotool mousemove $((x0 + 600)) $((y0 + 440))
+    xdotool windowfocus "$wid" 2>/dev/null
+    sleep 0.5
     for key in Left 1 3; do
-      xdotool key --window "$wid" "$key"
-      sleep 0.3
+      xdotool keydown "$key"
+      sleep 0.15
+      xdotool keyup "$key"
+      sleep 0.2
     done
   fi
   wait "$pid"
