@@ -207,7 +207,8 @@ HRESULT SoundBuffer::Stop() {
 }
 
 HRESULT SoundBuffer::SetCurrentPosition(DWORD position) {
-  if (position >= Bytes()) return DSERR_INVALIDPARAM;
+  // Inside the last whole frame at most (a size need not be whole frames).
+  if (position / format_.nBlockAlign >= frames_) return DSERR_INVALIDPARAM;
   std::lock_guard<std::mutex> guard(M().lock);
   position_ = std::uint64_t(position / format_.nBlockAlign) << 32;
   return DS_OK;

@@ -103,6 +103,7 @@ TEST_F(Mixer, CreationRefusesWhatCannotBeMixed) {
     EXPECT_EQ(b != nullptr, c.result == DS_OK);
     if (b) {
       EXPECT_EQ(b->Bytes(), c.bytes);
+      EXPECT_EQ(b->SetCurrentPosition(4), DSERR_INVALIDPARAM);  // in the partial frame
     }
   }
 }
