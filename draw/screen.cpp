@@ -158,8 +158,7 @@ void EmptyLoadableSlots() {
 
 void StartOtherModules() {
   ruSound::InitSound();
-  // The sound table's start values for screen set-up join here with the
-  // sound objects.
+  ruSound::InitSoundSlots();
   ruSound::InitMidi();
   ruSystem::Reset();
   InitFont();

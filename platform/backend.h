@@ -147,6 +147,10 @@ class Backend {
   virtual void PauseAudio(bool paused) {}
   // Closes the output; `source` is not called again.
   virtual void CloseAudio() {}
+  // Returns once the open output has played `ms` more milliseconds (a
+  // sound played to its end before the caller goes on). Headless: the fake
+  // clock moves on by `ms` and that time is mixed at once.
+  virtual void PlayAudioFor(DWORD ms) {}
 
   // ---- clock
   // The millisecond clock (timeGetTime): an unsigned 32-bit count that

@@ -1,21 +1,104 @@
-// sound.h - ruSound: the parts of the sound module that the rest of the
-// library calls. Sound objects, streaming and MIDI playback join later;
-// until then these keep their documented state and do nothing else.
+// sound.h - ruSound: the sound device, the table of 70 numbered sound
+// objects with their mix buffers, WAVE loading, playback control with echo,
+// the output format, system sounds and the beep. MIDI keeps its documented
+// state here until the MIDI player joins.
 #pragma once
+
+#include <vector>
+
+#include "platform/audio/mixer.h"
 
 namespace ruSound {
 
-extern int MidiOpen;  // the MIDI device is open
+constexpr int kSoundCount = 70;   // SoundNo 0 to 69
+constexpr int kMaxMix = 10;       // mix buffers per sound object
+constexpr int kNameBytes = 31;    // stored name, zero-terminated
 
-// Sets up sound output; 1 on success.
+// The streaming state of a slot; Size 0: not streamed.
+struct SoundStream {
+  DWORD Size = 0;
+};
+
+// One slot of the table.
+struct SoundObject {
+  int Used = 0;
+  int MixCount = 1;
+  platform::SoundBuffer* Buffers[kMaxMix] = {};
+  char Name[kNameBytes] = {};
+  int FromPack = 0;
+  LONG Volume[kMaxMix] = {};     // hundredths of a decibel, -10000 to 0
+  LONG Frequency[kMaxMix] = {};  // Hz
+  LONG Pan[kMaxMix] = {};        // -10000 (left) to 10000 (right)
+  LONG BaseFrequency = 0;
+  int MixCursor = 0;
+  int Looping = 0;
+  int EchoStep = -1;  // -1 no echo, 0 idle, 1 and up counting echoes
+  float EchoTime = 0, EchoPanPos = 0;
+  int EchoPanDir = 0;
+  int EchoLoop = 0;
+  DWORD PausePos[kMaxMix] = {};
+  SoundStream Stream;
+};
+
+// ---- module state
+extern int SoundReady;                     // 1 after the device opened
+extern platform::SoundDevice* Device;      // the device
+extern platform::PrimaryBuffer* Primary;   // its primary buffer
+extern int Restoring;                      // 1 while slots are reloaded in place
+extern int RestoreSlot;                    // the slot being reloaded
+extern SoundObject Sounds[kSoundCount];
+extern int MidiOpen;                       // the MIDI device is open
+
+// ---- set-up and sound objects
+// Opens the device; false (and SoundReady 0) when there is none.
 int InitSound();
-// Releases the sound module (program end).
+// Screen set-up's start values for every slot.
+void InitSoundSlots();
+// Releases every buffer, the primary buffer and the device; slots keep their records.
 void ExitSound();
-// Sets up MIDI playback; 1 on success.
-int InitMidi();
-// Handles the MIDI device's notice that playback ended.
-void MidiNotify();
-// The warning beep (MessageBeep 0xFFFFFFFF).
+// Loads a WAVE file, else a WAVE resource, with |mix| mix buffers; SoundNo or -1.
+int LoadObject(const char* name, int mix);
+// Stops and releases the object's buffers and frees the slot; returns no.
+int FreeObject(int no);
+// Reopens the device and reloads every used slot in place.
+void RestoreSound();
+// Play position in bytes of mix buffer 0.
+DWORD GetPosition(int no);
+// Reads a RIFF WAVE file (library path): 0 and the format block (its size
+// is HeadSize) and the data block (its size is Size), else 1 with both empty.
+int ReadWave(const char* path, std::vector<BYTE>* format, std::vector<BYTE>* data);
+
+// ---- playback control (mix: a buffer, -2 the round-robin one with echo,
+// other negatives round-robin for plays and all buffers otherwise)
+int Play(int no, int mix);
+int PlayLoop(int no, int mix);
+int Stop(int no, int mix);
+int Pause(int no, int mix);
+int AddFrequency(int no, int value, int mix);
+int SetFrequency(int no, int value, int mix);
+int ResetFrequency(int no, int mix);
+int AddPan(int no, int value, int mix);
+int SetPan(int no, int value, int mix);
+int ResetPan(int no, int mix);
+int PanLeft(int no, int mix);
+int PanRight(int no, int mix);
+int AddVolume(int no, int value, int mix);
+int SetVolume(int no, int value, int mix);
+int ResetVolume(int no, int mix);
+// Echo drivers, called once per frame.
+int Echo(int no, int interval, int repeats, int decay);
+int EchoPan(int no, int interval, int repeats, int decay, int speed);
+
+// ---- output format, system sounds, beep
+// Mixes in channels (1, 2), rate (8, 11, 22, 44 or Hz), bits (8, 16); 1, or 0 after a report.
+int SelectFormat(int channels, int rate, int bits);
+// Plays a WAVE file or a system sound name to its end, the device given up meanwhile.
+void PlaySystemSound(const char* name);
+// The warning beep.
 void Beep();
+
+// ---- MIDI
+int InitMidi();
+void MidiNotify();
 
 }  // namespace ruSound

@@ -10,6 +10,7 @@
 
 #include "platform/backend.h"
 #include "platform/formats/bmp_write.h"  // captures: WriteSurfaceBmp
+#include "platform/headless/headless_audio.h"
 
 namespace platform {
 
@@ -49,6 +50,8 @@ struct HeadlessOptions {
   DWORD clockStart = 1000;  // fake clock at start
   long long calendarTime = 1000000000;  // CalendarTime() of the run
   int screenWidth = 1024, screenHeight = 768;
+  bool audioDevice = true;  // false: no sound output (RU_AUDIO=none)
+  std::string audioOut;     // WAVE file of everything mixed (RU_AUDIO_OUT)
 };
 
 // The run settings (platform/options.h) with RU_SCRIPT's file read and
@@ -136,6 +139,16 @@ class HeadlessBackend : public Backend {
   // Time passes at once: the clock jumps just past the deadline.
   void IdleUntil(DWORD deadline) override { clock_ = deadline + 1; }
   long long CalendarTime() override { return options_.calendarTime; }
+  bool OpenAudio(const AudioSpec& spec, AudioSource source) override {
+    return audio_.Open(spec, std::move(source));
+  }
+  void PauseAudio(bool paused) override { audio_.Pause(paused); }
+  void CloseAudio() override { audio_.Close(); }
+  // A system sound plays to its end: the clock moves on by its length.
+  void PlayAudioFor(DWORD ms) override {
+    clock_ += ms;
+    audio_.Advance();
+  }
 
  private:
   void IssueDueCommands();
@@ -172,6 +185,7 @@ class HeadlessBackend : public Backend {
   WPARAM buttons_ = 0;
   int raises_ = 0, beeps_ = 0, presents_ = 0;
   JoystickState joysticks_[2];  // absent until the script plugs them in
+  HeadlessAudio audio_{options_.clockStart, options_.audioDevice, options_.audioOut};
 };
 
 // The headless backend of this run, or nullptr when the backend is another.

@@ -45,6 +45,7 @@ bool HeadlessOptionsFromEnvironment(HeadlessOptions* out, std::string* error) {
   o.frameMs = run.frameMs;
   o.maxFrames = run.maxFrames;
   o.depth = run.depth;
+  ReadHeadlessAudioOptions(&o);
   const char* script = run.script.c_str();
   if (*script) {
     std::string why;
@@ -188,6 +189,7 @@ void HeadlessBackend::OnFrameStep() {
 void HeadlessBackend::CountFrame() {
   FinishCaptureCheck();
   clock_ += options_.frameMs;
+  audio_.Advance();
   ++framesDone_;
   captures_.swap(nextCaptures_);
   nextCaptures_.clear();

@@ -10,7 +10,8 @@
 
 namespace platform {
 
-enum class ResourceType { Icon, Bitmap, Wave };
+// Wave is the "WAVE" type; RcData is RT_RCDATA (raw bytes).
+enum class ResourceType { Icon, Bitmap, Wave, RcData };
 
 struct Resource {
   const unsigned char* data;

@@ -15,6 +15,7 @@
 #include "platform/os/encoding.h"
 #include "platform/os/instance.h"
 #include "platform/os/messages.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_cursor.h"
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_joystick.h"
@@ -156,6 +157,14 @@ class SdlBackend final : public Backend {
     return joysticks_.Read(id, state);
   }
 
+  // ---- audio output
+  bool OpenAudio(const AudioSpec& spec, AudioSource source) override {
+    return audio_.Open(spec, std::move(source));
+  }
+  void PauseAudio(bool paused) override { audio_.Pause(paused); }
+  void CloseAudio() override { audio_.Close(); }
+  void PlayAudioFor(DWORD ms) override { audio_.PlayFor(ms); }
+
  private:
   void HandleEvent(const SDL_Event& event);
   void RouteToBox(const SDL_Event& event);
@@ -172,6 +181,7 @@ class SdlBackend final : public Backend {
   Cursor cursor_;
   Presenter presenter_;
   Joysticks joysticks_;
+  AudioOutput audio_;
   MessageBoxUi* activeBox_ = nullptr;  // the innermost open box
   HWND hwnd_ = nullptr;
   int depth_ = 16;

@@ -105,6 +105,33 @@ check "lever X at 60, charge 1 at 35, lever 1 at 0" 00cb00,000000,00ffff,000000,
   "$(for xy in "175 160" "185 160" "150 198" "160 198" "450 160"; do
        printf '%s,' "$(pixel "$work/joy.bmp" $xy)"; done | sed 's/,$//')"
 
+# The sound page (Left twice from the first page): the blip, the chord and the looping sweep are heard in the
+# WAVE file the sink writes (16-bit stereo 44100 Hz, 16 ms a frame), silence
+# before the first key, the same bytes on a second run.
+cat > "$work/sound.txt" <<TXT
+2 key LEFT
+4 key LEFT
+10 key 1
+12 key 2
+14 key 3
+20 move 600 200
+40 key P
+TXT
+for run in 1 2; do
+  (cd "$work" && RU_SCRIPT="$work/sound.txt" RU_MAX_FRAMES=60 RU_AUDIO_OUT="$work/sound$run.wav" \
+     timeout 20 "$showcase" 2> /dev/null)
+done
+check "the sound run writes 60 frames of 16-bit stereo" $((44 + 60 * 16 * 441 / 10 * 4)) \
+  "$(stat -c %s "$work/sound1.wav" 2>/dev/null)"
+check "the header says PCM, 2 channels, 44100 Hz" "0100 0200 44ac 0000" \
+  "$(od -An -tx1 -j20 -N8 "$work/sound1.wav" | sed 's/ \(..\) \(..\)/ \1\2/g; s/^ //')"
+check "silence before the first key" "" \
+  "$(od -An -v -tx1 -j44 -N$((9 * 705 * 4)) "$work/sound1.wav" | tr -d ' 0\n')"
+test -n "$(od -An -v -tx1 -j$((44 + 11 * 705 * 4)) -N$((4 * 705 * 4)) "$work/sound1.wav" | tr -d ' 0\n')"
+check "the blip is heard after it" 0 $?
+cmp -s "$work/sound1.wav" "$work/sound2.wav"
+check "a second run writes the same sound" 0 $?
+
 cp "$work/shapes.bmp" "$work/first.bmp"
 (cd "$work" && RU_SCRIPT="$work/tour.txt" timeout 20 "$showcase" 2> /dev/null)
 cmp -s "$work/first.bmp" "$work/shapes.bmp"

@@ -1,12 +1,15 @@
-// showcase.cpp - a tour of the library on seven pages: sprites (keyed, unkeyed,
+// showcase.cpp - a tour of the library on eight pages: sprites (keyed, unkeyed,
 // stretched, flipped, waved, shaken, tiled in a clip window), primitives and
 // fills, text, a scene switch, the nine wipes, story text typed out and
-// smoothed, and joysticks (levers and charge bars; Left from the first page
-// leads there). S saves the frame as "screenshot.bmp". Right / Left turn the page, Enter asks to
+// smoothed, sounds (keys play, the mouse pans, Up and Down change the
+// frequency, P pauses, E switches the echo's wandering pan, B beeps), and
+// joysticks (levers and charge bars; Left from the first page leads there).
+// S saves the frame as "screenshot.bmp". Right / Left turn the page, Enter asks to
 // go to the second scene (which returns after 10 s, or on Space), Esc asks to
 // quit. A sprite glides across the top at 120 pixels a second whatever the
 // frame rate; a left click leaves a marker. Needs bmp/block.bmp beside the
 // program (the build copies it); without it the marks are drawn by hand.
+// The sounds come from wav\*.wav beside the program (tools/make_sounds.py).
 // Headless: RU_BACKEND=headless RU_MAX_FRAMES=300 build/release/showcase
 #include <algorithm>
 #include <cmath>
@@ -18,7 +21,7 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255), kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 200, 0), kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0), kGrey = RGB(96, 96, 96);
-constexpr int kPages = 7;
+constexpr int kPages = 8;
 constexpr int kSwitchPage = 3;  // Enter goes to scene 2 from here
 constexpr int kBlinkWait = 1;  // numbered wait for the blinking hint
 constexpr int kBackWait = 2;   // numbered wait: scene 2 returns by itself
@@ -27,6 +30,9 @@ int Marks = 0;   // the two 40 x 40 marks side by side (80 x 40)
 int Ball = 0;    // a 32 x 32 ball made with primitives, black keyed
 int Page = 0;
 float GlideX = 0;
+int Blip = -1, Chord = -1, Sweep = -1;  // sound numbers
+int EchoWanders = 0;
+bool SoundsLoaded = false;
 int HintShown = 1;
 
 // The marks drawn by hand, for when the bitmap is missing.
@@ -172,7 +178,7 @@ void JoystickColumn(int id, int x) {
 }
 
 void JoystickPage() {
-  Title("7. ジョイスティック");
+  Title("8. ジョイスティック");
   JoystickColumn(0, 20);
   JoystickColumn(1, 330);
   ruDraw::Print(20, 370, "レバー: 速さ 200/秒  溜め: 50/秒 (2 秒で 100)");
@@ -228,6 +234,47 @@ void StoryPage(bool entered) {
   ruDraw::SetTextColor(kYellow, kGrey, 1);
   ruDraw::SmoothText(30, 280, 610, 445, kStory, ruDraw::kTextShadow | 8);
   ruDraw::ResetBufferFont();
+}
+
+// 1 for a key newly pressed this frame.
+bool Pressed(int vk) {
+  static int states[256];
+  ruSystem::GetKey(vk, &states[vk & 0xFF]);
+  return states[vk & 0xFF] == 1;
+}
+
+void SoundPage() {
+  Title("7. 音");
+  ruDraw::SetTextColor(kWhite, 0, 1);
+  ruDraw::Print(20, 80, "1: ブリップ (こだま)  2: 和音  3: 声のようなスイープ (繰り返し)");
+  ruDraw::Print(20, 100, "X: 止める  P: 一時停止  ↑↓: 周波数  マウス左右: 定位");
+  ruDraw::Print(20, 120, "E: こだまの定位を揺らす  V: 音量を下げる  B: ビープ");
+  if (!SoundsLoaded) {
+    ruDraw::Print(20, 160, "音の出力か音のファイルがありません (無音で動きます)");
+    return;
+  }
+  if (Pressed('1')) ruSound::Play(Blip, -2);
+  if (Pressed('2')) ruSound::Play(Chord, -1);
+  if (Pressed('3')) ruSound::PlayLoop(Sweep, 0);
+  if (Pressed('X')) ruSound::Stop(Sweep, -1);
+  if (Pressed('P')) ruSound::Pause(Sweep, -1);
+  if (Pressed(VK_UP)) ruSound::AddFrequency(Sweep, 20, 0);
+  if (Pressed(VK_DOWN)) ruSound::AddFrequency(Sweep, -20, 0);
+  if (Pressed('V')) ruSound::AddVolume(Sweep, -3, 0);
+  if (Pressed('E')) EchoWanders = !EchoWanders;
+  if (Pressed('B')) ruSound::Beep();
+  ruSound::SetPan(Sweep, (ruSystem::MouseX - 320) * 100 / 320, 0);
+  if (EchoWanders) ruSound::EchoPan(Blip, 150, 5, 4, 40);
+  else ruSound::Echo(Blip, 150, 5, 4);
+  const ruSound::SoundObject& s = ruSound::Sounds[Sweep];
+  ruDraw::Printf(20, 170, "スイープ: %d Hz  定位 %d  音量 %d  位置 %lu", s.Frequency[0],
+                 s.Pan[0], s.Volume[0], static_cast<unsigned long>(ruSound::GetPosition(Sweep)));
+  ruDraw::Printf(20, 190, "ブリップのこだま: %d  %s", ruSound::Sounds[Blip].EchoStep,
+                 EchoWanders ? "定位が揺れる" : "定位は中央");
+  // The pan as a bar following the mouse.
+  ruDraw::Box(20, 220, 620, 240, kGrey, kWhite, 1);
+  const int x = 320 + s.Pan[0] * 300 / 10000;
+  ruDraw::Box(x - 3, 216, x + 4, 244, kYellow, kYellow, 1);
 }
 
 // Turns the page on a completed press-and-release of Left or Right.
@@ -287,6 +334,12 @@ void GameInit() {
     Marks = MakeMarks();
   }
   Ball = MakeBall();
+  if (ruSound::SoundReady) {
+    Blip = ruSound::LoadObject("wav\\blip.wav", 6);  // six buffers: the blip and its echoes
+    Chord = ruSound::LoadObject("wav\\chord.wav", 3);
+    Sweep = ruSound::LoadObject("wav\\sweep.wav", -1);
+  }
+  SoundsLoaded = Blip >= 0 && Chord >= 0 && Sweep >= 0;
   ruSystem::SetWait(kBlinkWait, 500);
   for (int id = 0; id < 2; ++id) ruSystem::SetJoystickSpeed(id, 200.0f, 50.0f);
   ruSystem::SceneNo = 1;
@@ -302,6 +355,7 @@ void PlayScene() {
     case kSwitchPage: SwitchPage(); break;
     case 4: WipePage(); break;
     case 5: StoryPage(turned); break;
+    case 6: SoundPage(); break;
     default: JoystickPage(); break;
   }
   DrawGlider();
