@@ -149,22 +149,88 @@ constexpr int kTableSize = 2 * kMaxDestination + 2;
 int columnOf[kTableSize];
 std::int32_t rowOffsetOf[kTableSize];
 
+// The first i in [b, e) for which `pred` holds, or e; `pred` is false and
+// then true along the range.
+template <class Pred>
+int FirstTrue(int b, int e, Pred pred) {
+  while (b < e) {
+    const int mid = b + (e - b) / 2;
+    if (pred(mid))
+      e = mid;
+    else
+      b = mid + 1;
+  }
+  return b;
+}
+
+// The columns i in [b, e) whose quotient (base + i * step) / 360 lies in
+// [lo, hi]; the quotient is monotonic in i, so they form one run.
+struct Span {
+  int begin, end;
+};
+Span QuotientSpan(I64 base, int step, int b, int e, I64 lo, I64 hi) {
+  const auto q = [&](int i) { return (base + I64(i) * step) / 360; };
+  int first, last;
+  if (step >= 0) {
+    first = FirstTrue(b, e, [&](int i) { return q(i) >= lo; });
+    last = FirstTrue(b, e, [&](int i) { return q(i) > hi; });
+  } else {
+    first = FirstTrue(b, e, [&](int i) { return q(i) <= hi; });
+    last = FirstTrue(b, e, [&](int i) { return q(i) < lo; });
+  }
+  return {first, std::max(first, last)};
+}
+
+// The run of table entries that map inside the source; false when the
+// entries inside do not form one run (the walk then tests every pixel).
+template <class T>
+bool InsideRun(const T* table, int count, int* lo, int* hi) {
+  *lo = 0;
+  while (*lo < count && table[*lo] < 0) ++*lo;
+  *hi = count - 1;
+  while (*hi >= *lo && table[*hi] < 0) --*hi;
+  for (int k = *lo; k <= *hi; ++k)
+    if (table[k] < 0) return false;
+  return true;
+}
+
 void WalkTables(const LockedRect& a, const Rotation& r) {
   const QuotientRange qx = Quotients(a, [&r](I64 i, I64 j) { return r.U(i, j); });
   const QuotientRange qy = Quotients(a, [&r](I64 i, I64 j) { return r.V(i, j); });
-  for (I64 q = qx.lo; q <= qx.hi; ++q)
-    columnOf[q - qx.lo] = MapCoord(r.kind, q - r.offX, r.zoomX, a.sourceWidth);
-  for (I64 q = qy.lo; q <= qy.hi; ++q) {
-    const int sy = MapCoord(r.kind, q - r.offY, r.zoomX, a.sourceHeight);
-    rowOffsetOf[q - qy.lo] = sy < 0 ? -1 : std::int32_t(sy * a.source.pitch);
+  const int countX = int(qx.hi - qx.lo + 1), countY = int(qy.hi - qy.lo + 1);
+  for (int k = 0; k < countX; ++k)
+    columnOf[k] = MapCoord(r.kind, qx.lo + k - r.offX, r.zoomX, a.sourceWidth);
+  for (int k = 0; k < countY; ++k) {
+    const int sy = MapCoord(r.kind, qy.lo + k - r.offY, r.zoomX, a.sourceHeight);
+    rowOffsetOf[k] = sy < 0 ? -1 : std::int32_t(sy * a.source.pitch);
   }
+  // Each row is walked only over the columns that map inside the source.
+  int xLo, xHi, yLo, yHi;
+  const bool runs =
+      InsideRun(columnOf, countX, &xLo, &xHi) && InsideRun(rowOffsetOf, countY, &yLo, &yHi);
+  if (runs && (xLo > xHi || yLo > yHi)) return;
   const BYTE* base = a.source.bits;
   // Coordinates stay far inside int: the rectangle is at most 2^16 wide.
   const int loX = int(qx.lo), loY = int(qy.lo), cosA = r.cosA, sinA = r.sinA;
   for (int j = a.rowBegin; j < a.rowEnd; ++j) {
     Pixel* d = Row(a.dest, a.top + j) + a.left;
-    int u = int(r.U(a.colBegin, j)), v = int(r.V(a.colBegin, j));
-    for (int i = a.colBegin; i < a.colEnd; ++i, u += cosA, v += sinA) {
+    const I64 u0 = r.U(0, j), v0 = r.V(0, j);
+    Span span{a.colBegin, a.colEnd};
+    if (runs) {
+      const Span sx = QuotientSpan(u0, cosA, a.colBegin, a.colEnd, qx.lo + xLo, qx.lo + xHi);
+      const Span sy = QuotientSpan(v0, sinA, sx.begin, sx.end, qy.lo + yLo, qy.lo + yHi);
+      span = sy;
+    }
+    int u = int(u0 + I64(span.begin) * cosA), v = int(v0 + I64(span.begin) * sinA);
+    if (runs) {
+      for (int i = span.begin; i < span.end; ++i, u += cosA, v += sinA) {
+        const Pixel p = *reinterpret_cast<const Pixel*>(base + rowOffsetOf[v / 360 - loY] +
+                                                        2 * columnOf[u / 360 - loX]);
+        if (p != 0) d[i] = p;
+      }
+      continue;
+    }
+    for (int i = span.begin; i < span.end; ++i, u += cosA, v += sinA) {
       const int sx = columnOf[u / 360 - loX];
       const std::int32_t row = rowOffsetOf[v / 360 - loY];
       if ((sx | row) < 0) continue;
