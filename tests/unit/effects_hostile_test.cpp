@@ -17,18 +17,16 @@ using namespace ruDraw;
 struct Rect {
   int left, top, right, bottom;
 };
-const Rect kRects[] = {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {INT_MAX, INT_MAX, INT_MIN, INT_MIN},
-                       {-100000, -5, 100000, 5},            {5, 5, 5, 5},
-                       {30, 30, -30, -30},                   {-40, -30, 700, 520},
+const Rect kRects[] = {{INT_MIN, INT_MIN, INT_MAX, INT_MAX},
+                       {INT_MAX, INT_MAX, INT_MIN, INT_MIN},
+                       {-100000, -5, 100000, 5},
+                       {5, 5, 5, 5},
+                       {30, 30, -30, -30},
+                       {-40, -30, 700, 520},
                        {600, 450, 700, 500}};
 const int kInts[] = {INT_MIN, -1, 0, 1, 359, INT_MAX};
-const float kFloats[] = {0.0f,
-                         -1.0f,
-                         1.5f,
-                         1e-30f,
-                         1e30f,
-                         std::numeric_limits<float>::quiet_NaN(),
-                         std::numeric_limits<float>::infinity()};
+const float kNan = std::numeric_limits<float>::quiet_NaN(), kInf = 1.0f / 0.0f;
+const float kFloats[] = {0.0f, -1.0f, 1.5f, 1e-30f, 1e30f, kNan, kInf};
 
 class EffectsHostileTest : public drawtest::DrawTest {};
 
@@ -51,8 +49,8 @@ TEST_F(EffectsHostileTest, RotationAndDistortionKeepToTheSurfaces) {
                            s.bottom);
             DrawRotateZoomTile(d.left, d.top, d.right, d.bottom, 200, z, obj, s.left, s.top,
                                s.right, s.bottom);
-            DrawFloor(d.left, d.top, d.right, d.bottom, 7, z, -z, 1.0f, z, z, 2.0f, -z, obj,
-                      s.left, s.top, s.right, s.bottom);
+            DrawFloor(d.left, d.top, d.right, d.bottom, 7, z, -z, 1.0f, z, z, 2.0f, -z, obj, s.left,
+                      s.top, s.right, s.bottom);
             DrawRipple(d.left, d.top, INT_MAX, INT_MIN, 1, z, z, obj, s.left, s.top, s.right,
                        s.bottom);
           }

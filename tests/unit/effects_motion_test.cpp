@@ -285,32 +285,27 @@ TEST_P(MotionTest, GoldenPictures) {
     std::function<void(int obj)> draw;
     std::uint32_t h565, h555;
   };
+  // clang-format off
   const Golden golden[] = {
-      {"Rotate", [](int o) { DrawRotate(10, 10, 110, 90, 33, o, 0, 0, 64, 48); }, 0xfdb99f46,
-       0x90d12044},
+      {"Rotate", [](int o) { DrawRotate(10, 10, 110, 90, 33, o, 0, 0, 64, 48); },
+       0xfdb99f46, 0x90d12044},
       {"RotateTile", [](int o) { DrawRotateTile(10, 10, 190, 150, 120, o, 0, 0, 64, 48); },
        0x3135d68e, 0xdcd2a7b9},
       {"RotateZoom", [](int o) { DrawRotateZoom(0, 0, 190, 170, 300, 1.7f, o, 0, 0, 64, 48); },
        0x9b095c3d, 0xf442bdc9},
-      {"RotateZoomTile",
-       [](int o) { DrawRotateZoomTile(5, 5, 195, 195, 75, 0.6f, o, 0, 0, 64, 48); }, 0x9ed049b1,
-       0x25d56c0f},
-      {"Floor",
-       [](int o) {
-         DrawFloor(0, 60, 200, 200, 15, 0.2f, 0.02f, 0.2f, 0.03f, 1.0f, 0.8f, 0.6f, o, 0, 0, 64,
-                   48);
-       },
+      {"RotateZoomTile", [](int o) { DrawRotateZoomTile(5, 5, 195, 195, 75, .6f, o, 0, 0, 64, 48); },
+       0x9ed049b1, 0x25d56c0f},
+      {"Floor", [](int o) { DrawFloor(0, 60, 200, 200, 15, .2f, .02f, .2f, .03f, 1, .8f, .6f, o,
+                                      0, 0, 64, 48); },
        0xbf4092d1, 0xdd52917a},
       {"Ripple", [](int o) { DrawRipple(40, 40, 24, 6, 1, 1.5f, 0.3f, o, 0, 0, 64, 48); },
        0xba157263, 0x4543e525},
       {"Smear", [](int o) { DrawSmear(60, 70, 3, 20, o, 0, 0, 64, 48); }, 0xcdcc99be, 0x5bb43359},
-      {"Tunnel",
-       [](int o) {
-         MakeTunnel(64, 48, 200, 200, -1, -1, -1, 0, 0, 0);
-         DrawTunnel(0, 0, 9, 21, o);
-       },
+      {"Tunnel", [](int o) { MakeTunnel(64, 48, 200, 200, -1, -1, -1, 0, 0, 0);
+                             DrawTunnel(0, 0, 9, 21, o); },
        0x2b0be97b, 0xe4193a1d},
   };
+  // clang-format on
   const int obj = PhotoObject(64, 48);
   for (const Golden& g : golden) {
     PhotoBackground();
