@@ -15,6 +15,7 @@
 #include <cstdlib>
 
 #include "effects/effect_frame.h"
+#include "effects/effects_internal.h"
 #include "platform/surface/blit.h"
 
 namespace ruDraw {
@@ -201,8 +202,8 @@ std::int32_t sourceOffset[kMaxDestination];
 
 inline void SourceOffsetsLoop(int u, int v, int cosA, int sinA, int loX, int loY, int n) {
   for (int k = 0; k < n; ++k)
-    sourceOffset[k] = rowOffsetOf[(v + k * sinA) / 360 - loY] +
-                      2 * columnOf[(u + k * cosA) / 360 - loX];
+    sourceOffset[k] =
+        rowOffsetOf[(v + k * sinA) / 360 - loY] + 2 * columnOf[(u + k * cosA) / 360 - loX];
 }
 void SourceOffsetsBase(int u, int v, int cosA, int sinA, int loX, int loY, int n) {
   SourceOffsetsLoop(u, v, cosA, sinA, loX, loY, n);
@@ -211,10 +212,11 @@ void SourceOffsetsBase(int u, int v, int cosA, int sinA, int loX, int loY, int n
                                                int n) {
   SourceOffsetsLoop(u, v, cosA, sinA, loX, loY, n);
 }
+bool avx2Walks = true;
 void SourceOffsets(int u, int v, int cosA, int sinA, int loX, int loY, int n) {
 #if defined(__x86_64__) || defined(__i386__)
   static const bool avx2 = __builtin_cpu_supports("avx2");
-  if (avx2) return SourceOffsetsAvx2(u, v, cosA, sinA, loX, loY, n);
+  if (avx2 && avx2Walks) return SourceOffsetsAvx2(u, v, cosA, sinA, loX, loY, n);
 #endif
   SourceOffsetsBase(u, v, cosA, sinA, loX, loY, n);
 }
@@ -329,6 +331,8 @@ Rotation Kinded(Kind kind, float zoom = 1.0f) {
 }
 
 }  // namespace
+
+void fx::UseAvx2Walks(bool enabled) { avx2Walks = enabled; }
 
 int DrawRotate(int left, int top, int right, int bottom, int angle, int objectNo, int sourceLeft,
                int sourceTop, int sourceRight, int sourceBottom) {

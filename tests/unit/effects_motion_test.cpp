@@ -245,31 +245,36 @@ TEST_P(MotionTest, FastWalksEqualTheReference) {
     DrawNoKey(0, 0, backdrop, 0, 0, 640, 480);
     SetClipWindow(30, 20, 600, 400);
   };
-  for (int angle : {0, 30, 90, 135, 180, 271, 359}) {
-    const std::string a = std::to_string(angle);
-    ExpectFastEqualsReference(("rotate " + a).c_str(), reset, [&] {
-      DrawRotate(-20, -10, 100, 90, angle, obj, 0, 0, 61, 47);
-      DrawRotate(550, 350, 650, 430, angle, obj, 3, 2, 60, 45);
-    });
-    ExpectFastEqualsReference(("tile " + a).c_str(), reset, [&] {
-      DrawRotateTile(-20, -10, 300, 200, angle, obj, 0, 0, 61, 47);
-    });
-    for (float zoom : {0.5f, 1.5f, 3.0f, -1.25f}) {
-      const std::string z = a + " " + std::to_string(zoom);
-      ExpectFastEqualsReference(("zoom " + z).c_str(), reset, [&] {
-        DrawRotateZoom(-20, -10, 200, 150, angle, zoom, obj, 0, 0, 61, 47);
+  // Both vector levels of the rotations' walks.
+  for (const bool avx2 : {true, false}) {
+    fx::UseAvx2Walks(avx2);
+    for (int angle : {0, 30, 90, 135, 180, 271, 359}) {
+      const std::string a = std::to_string(angle);
+      ExpectFastEqualsReference(("rotate " + a).c_str(), reset, [&] {
+        DrawRotate(-20, -10, 100, 90, angle, obj, 0, 0, 61, 47);
+        DrawRotate(550, 350, 650, 430, angle, obj, 3, 2, 60, 45);
       });
-      ExpectFastEqualsReference(("zoom tile " + z).c_str(), reset, [&] {
-        DrawRotateZoomTile(100, 100, 620, 420, angle, zoom, obj, 0, 0, 61, 47);
+      ExpectFastEqualsReference(("tile " + a).c_str(), reset, [&] {
+        DrawRotateTile(-20, -10, 300, 200, angle, obj, 0, 0, 61, 47);
+      });
+      for (float zoom : {0.5f, 1.5f, 3.0f, -1.25f}) {
+        const std::string z = a + " " + std::to_string(zoom);
+        ExpectFastEqualsReference(("zoom " + z).c_str(), reset, [&] {
+          DrawRotateZoom(-20, -10, 200, 150, angle, zoom, obj, 0, 0, 61, 47);
+        });
+        ExpectFastEqualsReference(("zoom tile " + z).c_str(), reset, [&] {
+          DrawRotateZoomTile(100, 100, 620, 420, angle, zoom, obj, 0, 0, 61, 47);
+        });
+      }
+      ExpectFastEqualsReference(("floor " + a).c_str(), reset, [&] {
+        DrawFloor(0, 200, 640, 480, angle, 0.3f, 0.011f, 0.7f, 0.023f, 1.0f, 0.5f, 1.7f, obj, 0, 0,
+                  61, 47);
+        DrawFloor(0, 0, 200, 100, angle, -2.0f, 0.1f, 1.0f, -0.001f, 0.2f, -1.0f, 0.9f, obj, 0, 0,
+                  61, 47);
       });
     }
-    ExpectFastEqualsReference(("floor " + a).c_str(), reset, [&] {
-      DrawFloor(0, 200, 640, 480, angle, 0.3f, 0.011f, 0.7f, 0.023f, 1.0f, 0.5f, 1.7f, obj, 0, 0,
-                61, 47);
-      DrawFloor(0, 0, 200, 100, angle, -2.0f, 0.1f, 1.0f, -0.001f, 0.2f, -1.0f, 0.9f, obj, 0, 0, 61,
-                47);
-    });
   }
+  fx::UseAvx2Walks(true);
   ASSERT_EQ(MakeTunnel(61, 47, 320, 240, 100, -1, 6, 0, 0, 0), 240);
   for (int uo : {0, 17, -5})
     ExpectFastEqualsReference(("tunnel " + std::to_string(uo)).c_str(), reset, [&] {
