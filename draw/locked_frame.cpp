@@ -51,6 +51,30 @@ bool ClipObjectAtPoint(int x, int y, int left, int top, int right, int bottom,
   return true;
 }
 
+bool ClipObjectIntoRect(int left, int top, int right, int bottom, int sourceLeft, int sourceTop,
+                        int sourceRight, int sourceBottom, int surfaceWidth, int surfaceHeight,
+                        LockedRect* area) {
+  using I64 = std::int64_t;
+  const I64 width = I64(right) - left, height = I64(bottom) - top;
+  const RECT clip = EffectiveClip();
+  const I64 colBegin = std::max<I64>(0, clip.left - I64(left));
+  const I64 colEnd = std::min<I64>(width, clip.right - I64(left));
+  const I64 rowBegin = std::max<I64>(0, clip.top - I64(top));
+  const I64 rowEnd = std::min<I64>(height, clip.bottom - I64(top));
+  if (colEnd < colBegin || rowEnd < rowBegin) return false;
+  if (width > kMaxDestination || height > kMaxDestination) return false;
+  const I64 sl = std::max(sourceLeft, 0), st = std::max(sourceTop, 0);
+  const I64 sw = std::min(sourceRight, surfaceWidth) - sl;
+  const I64 sh = std::min(sourceBottom, surfaceHeight) - st;
+  if (sw <= 0 || sh <= 0) return false;
+  area->left = left, area->top = top;
+  area->width = int(width), area->height = int(height);
+  area->sourceWidth = int(sw), area->sourceHeight = int(sh);
+  area->colBegin = int(colBegin), area->colEnd = int(colEnd);
+  area->rowBegin = int(rowBegin), area->rowEnd = int(rowEnd);
+  return true;
+}
+
 HRESULT LockPair(platform::Surface* source, platform::pixel::Rows* sourceRows,
                  platform::pixel::Rows* destRows) {
   void* bits = nullptr;

@@ -38,6 +38,31 @@ RECT EffectiveClip();
 bool ClipObjectAtPoint(int x, int y, int left, int top, int right, int bottom,
                        int sourceWidth, int sourceHeight, LockedArea* area);
 
+// What an operation on an object into a destination rectangle gets: the
+// rectangle keeps its place and size, and only the range inside the clip
+// window is written.
+struct LockedRect {
+  platform::pixel::Rows source;  // (0, 0) at the source corner
+  platform::pixel::Rows dest;    // (0, 0) at the back buffer's corner
+  int left = 0, top = 0;         // the destination rectangle on the back buffer
+  int width = 0, height = 0;
+  int sourceWidth = 0, sourceHeight = 0;  // the source cut to the surface
+  // The written range, counted from the rectangle's corner.
+  int colBegin = 0, colEnd = 0, rowBegin = 0, rowEnd = 0;
+};
+
+// Destination rectangles wider or higher than this draw nothing: no screen
+// shows them, and the walk's coordinates stay far from overflow.
+constexpr int kMaxDestination = 1 << 16;
+
+// Object-into-rectangle clipping: the written range is the rectangle cut to
+// the clip window; the source is cut to the surface. False when the range
+// is empty in either direction, the rectangle is too large, or the source
+// is empty (nothing to lock).
+bool ClipObjectIntoRect(int left, int top, int right, int bottom, int sourceLeft, int sourceTop,
+                        int sourceRight, int sourceBottom, int surfaceWidth, int surfaceHeight,
+                        LockedRect* area);
+
 // Locks `source` (may be the back buffer itself: then locked once) and the
 // back buffer; fills the rows' bases. DD_OK or the failing lock's result,
 // with nothing left locked on failure.
@@ -66,6 +91,26 @@ int WithObjectAtPoint(int x, int y, int objectNo, int left, int top, int right, 
   area.source = {s.At(area.left, area.top), s.pitch, s.bytesPerPixel};
   area.dest = {d.At(area.x, area.y), d.pitch, d.bytesPerPixel};
   walk(static_cast<const LockedArea&>(area));
+  UnlockPair(source);
+  return 1;
+}
+
+// Object into a destination rectangle: clips, locks, calls
+// walk(const LockedRect&), unlocks. 0 for an object without a surface.
+template <class Walk>
+int WithObjectIntoRect(int left, int top, int right, int bottom, int objectNo, int sourceLeft,
+                       int sourceTop, int sourceRight, int sourceBottom, Walk&& walk) {
+  if (!HasSurface(objectNo) || !BackBuffer) return 0;
+  platform::Surface* source = Objects[objectNo].surface;
+  LockedRect area;
+  if (!ClipObjectIntoRect(left, top, right, bottom, sourceLeft, sourceTop, sourceRight,
+                          sourceBottom, int(source->Width()), int(source->Height()), &area))
+    return 1;
+  const int sx = sourceLeft > 0 ? sourceLeft : 0, sy = sourceTop > 0 ? sourceTop : 0;
+  platform::pixel::Rows s;
+  if (LockPair(source, &s, &area.dest) != DD_OK) return 0;
+  area.source = {s.At(sx, sy), s.pitch, s.bytesPerPixel};
+  walk(static_cast<const LockedRect&>(area));
   UnlockPair(source);
   return 1;
 }

@@ -1,6 +1,7 @@
 // effects.h - ruDraw's software pixel effects on 16-bit surfaces: blending,
-// colour filters and smoothing, glow rays; and the lookup tables that screen
-// set-up builds for them.
+// colour filters and smoothing, glow rays, rotation and distortion, effects
+// on regions of the back buffer; and the lookup tables that screen set-up
+// builds for them.
 //
 // Every effect draws a rectangle of a draw object (ObjectNo, source left,
 // top, right, bottom; right and bottom exclusive) at (x, y) of the back
@@ -95,5 +96,69 @@ int DrawRefract(int x, int y, float rate, int objectNo, int left, int top, int r
 // right by its shift; the object itself drawn too when drawSource is set.
 int DrawGlow(int x, int y, int redShift, int greenShift, int blueShift, int directions,
              int drawSource, int objectNo, int left, int top, int right, int bottom);
+
+// ---------------------------------------------------------------- rotation
+// The rotations draw the source rectangle centred in the destination
+// rectangle (left, top, right, bottom) and turned by `angle` whole degrees
+// (taken modulo 360) about its centre. The destination rectangle keeps its
+// place; only the pixels inside the clip window are written. Destination
+// pixels that map outside the source stay unchanged.
+int DrawRotate(int left, int top, int right, int bottom, int angle, int objectNo, int sourceLeft,
+               int sourceTop, int sourceRight, int sourceBottom);
+// Every destination pixel maps into the source, repeated and mirrored.
+int DrawRotateTile(int left, int top, int right, int bottom, int angle, int objectNo,
+                   int sourceLeft, int sourceTop, int sourceRight, int sourceBottom);
+// Enlarged by `zoom` (2 doubles the picture).
+int DrawRotateZoom(int left, int top, int right, int bottom, int angle, float zoom, int objectNo,
+                   int sourceLeft, int sourceTop, int sourceRight, int sourceBottom);
+int DrawRotateZoomTile(int left, int top, int right, int bottom, int angle, float zoom,
+                       int objectNo, int sourceLeft, int sourceTop, int sourceRight,
+                       int sourceBottom);
+// A tiled rotation whose x and y zooms grow by their steps from row to row
+// (a floor in perspective), each 5-bit channel multiplied by its factor.
+int DrawFloor(int left, int top, int right, int bottom, int angle, float xZoom, float xZoomStep,
+              float yZoom, float yZoomStep, float redFactor, float greenFactor, float blueFactor,
+              int objectNo, int sourceLeft, int sourceTop, int sourceRight, int sourceBottom);
+
+// ---------------------------------------------------------------- distortion
+// Every `step`-th pixel of the object moved down by a radial wave of
+// `amplitude` and `frequency`, scaled and slanted; 0 is not transparent.
+int DrawRipple(int x, int y, int amplitude, int frequency, int step, float scale, float slant,
+               int objectNo, int left, int top, int right, int bottom);
+// The object with column (kinds 0, 1) or row (2, 3) `position` repeated to
+// the right, left, downward or upward edge of the screen.
+int DrawSmear(int x, int y, int kind, WORD position, int objectNo, int left, int top, int right,
+              int bottom);
+// Fills the tunnel map (mapWidth x mapHeight, at most 640 x 480 entries) of
+// texture coordinates; -1 takes a default for the centre and view divisor.
+// Returns mapHeight, or 0 when nothing was built.
+int MakeTunnel(int textureWidth, int textureHeight, int mapWidth, int mapHeight, int centreX,
+               int centreY, int viewDivisor, int motion, int distanceKind, int depthKind);
+// The tunnel map drawn at (x, y) from the object's texture, turned by
+// uOffset and flown by vOffset. Ignores the clip window; stays inside the
+// back buffer.
+int DrawTunnel(int x, int y, int uOffset, int vOffset, int objectNo);
+
+// ---------------------------------------------------------------- regions
+// These change a region (x, y, width, height) of the back buffer in place;
+// the region is cut to the back buffer. 1 when done, 0 when a lock fails or
+// the display is not 16 bits per pixel.
+// Rising flames: each inner pixel becomes the four-neighbour average or a
+// copy of the pixel below it, as RandomTable says.
+int ScreenFire(int x, int y, int width, int height);
+// Flames whose averaged pixels lose one step in each flagged channel.
+int ScreenFireFade(int redFade, int greenFade, int blueFade, int x, int y, int width, int height);
+// Each inner pixel becomes the average of its four neighbours.
+int ScreenBlur(int x, int y, int width, int height);
+int ScreenBlurFade(int redFade, int greenFade, int blueFade, int x, int y, int width, int height);
+// The region enlarged 2x or 4x to the right and downward from (x, y),
+// through the work surface (object 0); `dotted` leaves gaps.
+int ScreenZoom2(int x, int y, int width, int height, int dotted);
+int ScreenZoom4(int x, int y, int width, int height, int dotted);
+// A disc of `radius` around the centre cut into cells of `cellSize`.
+int ScreenMosaicCircle(int centreX, int centreY, int radius, int cellSize);
+// Every 5-bit channel brightened by RandomTable's values shifted left.
+int ScreenNoise(int shift, int x, int y, int width, int height);
+int ScreenNoiseRGB(int red, int green, int blue, int shift, int x, int y, int width, int height);
 
 }  // namespace ruDraw

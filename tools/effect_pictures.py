@@ -24,6 +24,10 @@ PAGES = [
     ["mask", "bright", "bright_rgb", "dark", "dark_rgb", "grey", "blur",
      "smooth", "unsmoothed", "refract"],
     ["glow", "glow_up", "glow_sideways", "glow_down", "glow_photo"],
+    ["rotate", "rotate_tile", "rotate_zoom", "smear_up", "rotate_zoom_tile",
+     "floor", "ripple", "smear_right", "tunnel", "tunnel_square"],
+    ["fire_fade", "fire", "screen_blur", "screen_blur_fade", "zoom2",
+     "zoom2_dotted", "zoom4_dotted", "mosaic_circle", "noise", "noise_rgb"],
 ]
 
 

@@ -14,7 +14,7 @@ source "$(dirname "$0")/lib/check.sh"
 for depth in 16 15; do
   RU_DEPTH=$depth python3 "$tool" "$build" "$work/a$depth" > /dev/null 2> "$work/err"
   check "$depth: the run ends with exit 0" 0 $?
-  check "$depth: every picture written" 28 "$(ls "$work/a$depth" | grep -c '\.png$')"
+  check "$depth: every picture written" 50 "$(ls "$work/a$depth" | grep -c '\.png$')"
 done
 RU_DEPTH=16 python3 "$tool" "$build" "$work/again" > /dev/null 2>> "$work/err"
 diff -r "$work/a16" "$work/again" > /dev/null

@@ -1,7 +1,9 @@
 // effects_showcase.cpp - every pixel effect on pictures made here: a
 // photograph-like landscape, a sprite with transparent surroundings and a
-// backdrop to mix with. Three pages (blending; colour filters and smoothing;
-// glow rays), each a grid of 150 x 136 tiles holding one effect and its call.
+// backdrop to mix with. Five pages (blending; colour filters and smoothing;
+// glow rays; rotation and distortion; screen regions), each a grid of
+// 150 x 136 tiles holding one effect and its call. The rotations turn and
+// the tunnel flies from frame to frame; the mosaic follows the mouse.
 // Right / Left turn the page; Esc asks to quit. tools/effect_pictures.py
 // cuts the tiles of headless captures into docs/effects/.
 // Headless: RU_BACKEND=headless RU_MAX_FRAMES=300 build/release/effects_showcase
@@ -13,10 +15,11 @@ namespace {
 
 constexpr int kPictureW = 128, kPictureH = 96;
 constexpr int kTileW = 158, kTileH = 144, kTileX = 8, kTileY = 40;
-constexpr int kPages = 3;
+constexpr int kPages = 5;
 
 int Photo = 0, Sprite = 0, Backdrop = 0, Lens = 0;
 int Page = 0;
+int Frame = 0;  // counts the frames shown, for the moving effects
 
 // 8-bit channels to a pixel of the screen's format (never 0: transparent).
 DWORD Pixel(int r, int g, int b) {
@@ -179,6 +182,105 @@ void GlowPage() {
            [](int x, int y) { DrawGlow(x, y, 3, 3, 3, 0xFF, 1, Photo, 0, 0, W, H); });
 }
 
+// A tile's own clip window: the smears reach to its edges only.
+template <class F>
+void ClippedTile(int index, const char* caption, bool backdrop, F effect) {
+  const int x = kTileX + (index % 4) * kTileW + 11, y = kTileY + (index / 4) * kTileH + 4;
+  ruDraw::SetClipWindow(x, y, x + kPictureW, y + kPictureH);
+  Tile(index, caption, backdrop, effect);
+  ruDraw::SetClipWindow(0, 0, 640, 480);
+}
+
+void RotationPage() {
+  using namespace ruDraw;
+  Title("4. Rotation and distortion");
+  const int turn = (30 + Frame * 3) % 360;
+  Tile(0, "DrawRotate 30", true,
+       [](int x, int y) { DrawRotate(x, y, x + W, y + H, 30, Photo, 0, 0, W, H); });
+  Tile(1, "DrawRotateTile 20", false,
+       [](int x, int y) { DrawRotateTile(x, y, x + W, y + H, 20, Photo, 0, 0, W, H); });
+  Tile(2, "DrawRotateZoom 1.4", true, [turn](int x, int y) {
+    DrawRotateZoom(x, y, x + W, y + H, turn, 1.4f, Sprite, 0, 0, W, H);
+  });
+  // The upward smear fills the screen above the tile: it sits in the top
+  // row, right of the title.
+  Tile(3, "DrawSmear up, row 60", true,
+       [](int x, int y) { DrawSmear(x, y, 3, 60, Sprite, 0, 0, W, H); });
+  Tile(4, "DrawRotateZoomTile .5", false,
+       [](int x, int y) { DrawRotateZoomTile(x, y, x + W, y + H, 45, 0.5f, Photo, 0, 0, W, H); });
+  Tile(5, "DrawFloor", false, [](int x, int y) {
+    DrawFloor(x, y, x + W, y + H, 10, 0.15f, 0.012f, 0.15f, 0.012f, 0.6f, 0.8f, 1.0f, Backdrop,
+              0, 0, W, H);
+  });
+  Tile(6, "DrawRipple 12 8", true,
+       [](int x, int y) { DrawRipple(x, y - 8, 12, 8, 1, 1.0f, 0.0f, Photo, 0, 0, W, H); });
+  ClippedTile(7, "DrawSmear right, col 50", true,
+              [](int x, int y) { DrawSmear(x, y, 0, 50, Sprite, 0, 0, W, H); });
+  Tile(8, "DrawTunnel (flying)", false, [](int x, int y) {
+    MakeTunnel(W, H, W, H, -1, -1, -1, 0, 0, 0);
+    DrawTunnel(x, y, Frame, Frame * 2, Backdrop);
+  });
+  Tile(9, "DrawTunnel square", false, [](int x, int y) {
+    MakeTunnel(W, H, W, H, -1, -1, 6, 0, 1, 0);
+    DrawTunnel(x, y, Frame * 2, Frame, Backdrop);
+  });
+}
+
+void RegionPage() {
+  using namespace ruDraw;
+  Title("5. Screen regions");
+  const auto photo = [](int x, int y) { DrawNoKey(x, y, Photo, 0, 0, W, H); };
+  const auto text = [](int x, int y) {
+    SetFont(1, 40, 0, 1, 0, 0);
+    SetTextColor(RGB(255, 230, 120), 0, 1);
+    PutText(x + 14, y + 50, "FIRE");
+    ResetFont();
+  };
+  Tile(0, "ScreenFireFade 0 1 1 x20", false, [text](int x, int y) {
+    text(x, y);
+    for (int i = 0; i < 20; ++i) ScreenFireFade(0, 1, 1, x, y, W, H);
+  });
+  Tile(1, "ScreenFire x10", false, [photo](int x, int y) {
+    photo(x, y);
+    for (int i = 0; i < 10; ++i) ScreenFire(x, y, W, H);
+  });
+  Tile(2, "ScreenBlur x4", false, [photo](int x, int y) {
+    photo(x, y);
+    for (int i = 0; i < 4; ++i) ScreenBlur(x, y, W, H);
+  });
+  Tile(3, "ScreenBlurFade 1 1 0 x8", false, [photo](int x, int y) {
+    photo(x, y);
+    for (int i = 0; i < 8; ++i) ScreenBlurFade(1, 1, 0, x, y, W, H);
+  });
+  Tile(4, "ScreenZoom2", false, [photo](int x, int y) {
+    photo(x, y);
+    ScreenZoom2(x + 32, y + 24, 48, 36, 0);
+  });
+  Tile(5, "ScreenZoom2 dotted", false, [photo](int x, int y) {
+    photo(x, y);
+    ScreenZoom2(x + 32, y + 24, 48, 36, 1);
+  });
+  Tile(6, "ScreenZoom4 dotted", false, [photo](int x, int y) {
+    photo(x, y);
+    ScreenZoom4(x + 64, y + 24, 16, 18, 1);
+  });
+  Tile(7, "ScreenMosaicCircle 40 6", false, [photo](int x, int y) {
+    photo(x, y);
+    ScreenMosaicCircle(x + W / 2, y + H / 2, 40, 6);
+  });
+  Tile(8, "ScreenNoise 2", false, [photo](int x, int y) {
+    photo(x, y);
+    ScreenNoise(2, x, y, W, H);
+  });
+  Tile(9, "ScreenNoiseRGB 1 0 0 3", false, [photo](int x, int y) {
+    photo(x, y);
+    ScreenNoiseRGB(1, 0, 0, 3, x, y, W, H);
+  });
+  // Once the mouse has moved, a mosaic follows it over the whole page.
+  if (ruSystem::MouseX || ruSystem::MouseY)
+    ScreenMosaicCircle(ruSystem::MouseX, ruSystem::MouseY, 50, 8);
+}
+
 void TurnPage() {
   const int code = ruSystem::CheckKeyList(VK_RIGHT, VK_LEFT, 0);
   if (code == VK_RIGHT) Page = (Page + 1) % kPages;
@@ -202,8 +304,11 @@ void PlayScene() {
   switch (Page) {
     case 0: BlendingPage(); break;
     case 1: FiltersPage(); break;
-    default: GlowPage(); break;
+    case 2: GlowPage(); break;
+    case 3: RotationPage(); break;
+    default: RegionPage(); break;
   }
+  ++Frame;
   ruDraw::Printf(440, 460, "<- -> page %d/%d", Page + 1, kPages);
   ruDraw::Present();
 }
