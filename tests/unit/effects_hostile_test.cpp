@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "effects/effects.h"
-#include "tests/unit/draw_fixture.h"
+#include "tests/support/draw_fixture.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "effects/effects_internal.h"
-#include "tests/unit/effects_fixture.h"
+#include "tests/support/effects_fixture.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "effects/effects_internal.h"
 #include "platform/surface/blit.h"
 #include "tests/support/draw_fixture.h"
+#include "tests/support/effects_fixture.h"
 
 namespace {
 
@@ -64,26 +65,8 @@ std::vector<Named> AllEffects() {
   };
 }
 
-// FNV-1a over a back-buffer rectangle.
-std::uint32_t Hash(int left, int top, int right, int bottom) {
-  void* bits = nullptr;
-  LONG pitch = 0;
-  if (BackBuffer->Lock(&bits, &pitch, DDLOCK_WAIT) != DD_OK) return 0;
-  std::uint32_t h = 2166136261u;
-  for (int y = top; y < bottom; ++y) {
-    const BYTE* row = static_cast<const BYTE*>(bits) + y * pitch;
-    for (int x = 2 * left; x < 2 * right; ++x) h = (h ^ row[x]) * 16777619u;
-  }
-  BackBuffer->Unlock();
-  return h;
-}
-
-// A photograph-like 5-6-5 or 5-5-5 value from smooth 8-bit channels.
-DWORD Photo(int x, int y, const platform::pixel::Layout& l) {
-  const int r = (x * 5 + y * 3) & 0xFF, g = (128 + 100 * ((x / 7 + y / 5) % 3) + y) & 0xFF;
-  const int b = (x * y) & 0xFF;
-  return platform::pixel::FromRgb(DWORD(r) << 16 | DWORD(g) << 8 | DWORD(b), l);
-}
+using fxtest::Hash;
+using fxtest::Photo;
 
 class EffectsTest : public DrawTest, public ::testing::WithParamInterface<int> {
  protected:

@@ -12,7 +12,7 @@
 #include "effects/effect_frame.h"
 #include "effects/effects.h"
 #include "platform/surface/blit.h"
-#include "tests/unit/draw_fixture.h"
+#include "tests/support/draw_fixture.h"
 
 namespace fxtest {
 
