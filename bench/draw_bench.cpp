@@ -9,19 +9,9 @@
 // reports pixels per second as items.
 //
 // Run: draw_bench --benchmark_enable_random_interleaving=true
-#include <SDL.h>
-#include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <random>
-#include <vector>
-
-#include "draw/draw.h"
-#include "system/system.h"
+#include "bench_support.h"
 #include "platform/gdi/gdi.h"
-#include "platform/surface/display.h"
+#include "system/system.h"
 
 namespace {
 
@@ -49,42 +39,19 @@ struct Scene {
   bool ok = false;
 };
 
-// Random 5-6-5 pixels, about 30 % of them the key 0, scattered.
-void FillRandom(std::mt19937& rng, std::uint16_t* pixels, size_t count) {
-  std::uniform_int_distribution<int> value(1, 0xFFFF), percent(0, 99);
-  for (size_t i = 0; i < count; ++i) pixels[i] = percent(rng) < 30 ? 0 : std::uint16_t(value(rng));
-}
-
-// Same pixels into a new draw object (through its pitch) and into SDL's
-// surface; both keyed to black.
+// Same pixels into a new draw object and into SDL's surface; both keyed to
+// black.
 int Load(SDL_Surface* theirs, const std::vector<std::uint16_t>& pixels) {
   const int object = ruDraw::CreateObject(theirs->w, theirs->h, 2);
-  Surface* ours = ruDraw::Objects[object].surface;
-  void* bits;
-  LONG pitch;
-  ours->Lock(&bits, &pitch, DDLOCK_WAIT);
-  const int w = int(ours->Width());
-  for (DWORD y = 0; y < ours->Height(); ++y) {
-    std::memcpy(static_cast<BYTE*>(bits) + y * pitch, &pixels[y * w], size_t(w) * 2);
-    std::memcpy(static_cast<BYTE*>(theirs->pixels) + y * theirs->pitch, &pixels[y * w],
-                size_t(w) * 2);
-  }
-  ours->Unlock();
+  bench::CopyIn(ruDraw::Objects[object].surface, pixels.data(), theirs->w, theirs->h);
+  bench::CopyIn(theirs, pixels.data(), theirs->w, theirs->h);
   ruDraw::SetObjectColorKey(object, RGB(0, 0, 0));
   SDL_SetColorKey(theirs, SDL_TRUE, 0);
   return object;
 }
 
 bool SameScreens(Surface* ours, SDL_Surface* theirs) {
-  void* bits;
-  LONG pitch;
-  ours->Lock(&bits, &pitch, DDLOCK_WAIT);
-  bool same = true;
-  for (int y = 0; y < kScreenH && same; ++y)
-    same = std::memcmp(static_cast<BYTE*>(bits) + y * pitch,
-                       static_cast<BYTE*>(theirs->pixels) + y * theirs->pitch, kScreenW * 2) == 0;
-  ours->Unlock();
-  return same;
+  return bench::CopyOut(ours, kScreenW, kScreenH) == bench::CopyOut(theirs, kScreenW, kScreenH);
 }
 
 // ---- the operations, one per benchmark pair
@@ -148,28 +115,23 @@ bool Check(Scene& s, void (*ours)(Scene&), void (*theirs)(Scene&), const char* w
 Scene& GetScene() {
   static Scene scene = [] {
     Scene s;
-    setenv("RU_BACKEND", "headless", 1);
-    setenv("RU_DEPTH", "16", 1);
-    if (ruDraw::Screen(kScreenW, kScreenH, 1) != 1) {
-      std::fprintf(stderr, "draw_bench: ruDraw::Screen failed\n");
-      return s;
-    }
+    if (!bench::OpenHeadless565(kScreenW, kScreenH, "draw_bench")) return s;
     std::mt19937 rng(12345);
     s.back = ruDraw::BackBuffer;
-    s.sdlBack = SDL_CreateRGBSurfaceWithFormat(0, kScreenW, kScreenH, 16, SDL_PIXELFORMAT_RGB565);
+    s.sdlBack = bench::NewSdl565(kScreenW, kScreenH);
     std::vector<std::uint16_t> pixels(kSprite * kSprite);
     for (int i = 0; i < kSpriteCount; ++i) {
-      FillRandom(rng, pixels.data(), pixels.size());
-      s.sdlSprites.push_back(SDL_CreateRGBSurfaceWithFormat(0, kSprite, kSprite, 16, SDL_PIXELFORMAT_RGB565));
+      bench::FillRandom(rng, pixels.data(), pixels.size());
+      s.sdlSprites.push_back(bench::NewSdl565(kSprite, kSprite));
       s.sprites.push_back(Load(s.sdlSprites.back(), pixels));
     }
     pixels.resize(kScreenW * kScreenH);
-    FillRandom(rng, pixels.data(), pixels.size());
-    s.sdlBig = SDL_CreateRGBSurfaceWithFormat(0, kScreenW, kScreenH, 16, SDL_PIXELFORMAT_RGB565);
+    bench::FillRandom(rng, pixels.data(), pixels.size());
+    s.sdlBig = bench::NewSdl565(kScreenW, kScreenH);
     s.big = Load(s.sdlBig, pixels);
     pixels.resize(kHalfW * kHalfH);
-    FillRandom(rng, pixels.data(), pixels.size());
-    s.sdlHalf = SDL_CreateRGBSurfaceWithFormat(0, kHalfW, kHalfH, 16, SDL_PIXELFORMAT_RGB565);
+    bench::FillRandom(rng, pixels.data(), pixels.size());
+    s.sdlHalf = bench::NewSdl565(kHalfW, kHalfH);
     s.half = Load(s.sdlHalf, pixels);
     SDL_SetColorKey(s.sdlHalf, SDL_FALSE, 0);
     std::uniform_int_distribution<int> x(0, kScreenW - kSprite), y(0, kScreenH - kSprite),
@@ -190,16 +152,7 @@ Scene& GetScene() {
 
 template <class Op>
 void Run(benchmark::State& state, Op op, std::int64_t pixelsPerRun) {
-  Scene& s = GetScene();
-  if (!s.ok) {
-    state.SkipWithError("ours and SDL2 give different pixels");
-    return;
-  }
-  for (auto _ : state) {
-    op(s);
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * pixelsPerRun);
+  bench::Run(state, GetScene(), "ours and SDL2 give different pixels", pixelsPerRun, op);
 }
 
 constexpr std::int64_t kSpritePixels = std::int64_t(kDraws) * kSprite * kSprite;

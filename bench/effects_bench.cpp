@@ -7,23 +7,12 @@
 // loops. Items are pixels.
 //
 // Run: effects_bench --benchmark_enable_random_interleaving=true
-#include <SDL.h>
-#include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <random>
-#include <vector>
-
 #ifdef RU_HAVE_PIXMAN
 #include <pixman.h>
 #endif
 
-#include "draw/draw.h"
+#include "bench_support.h"
 #include "effects/effects.h"
-#include "platform/surface/blit.h"
-#include "platform/surface/display.h"
 
 namespace {
 
@@ -42,44 +31,13 @@ struct Scene {
   bool ok = false;
 };
 
-// Random 5-6-5 pixels, about 30 % of them 0 (transparent).
-void FillRandom(std::mt19937& rng, std::vector<std::uint16_t>& pixels) {
-  std::uniform_int_distribution<int> value(1, 0xFFFF), percent(0, 99);
-  for (auto& p : pixels) p = percent(rng) < 30 ? 0 : std::uint16_t(value(rng));
-}
-
-void CopyIn(platform::Surface* s, const std::vector<std::uint16_t>& pixels, int w, int h) {
-  void* bits;
-  LONG pitch;
-  s->Lock(&bits, &pitch, DDLOCK_WAIT);
-  for (int y = 0; y < h; ++y)
-    std::memcpy(static_cast<BYTE*>(bits) + y * pitch, &pixels[size_t(y) * w], size_t(w) * 2);
-  s->Unlock();
-}
-
-std::vector<std::uint16_t> CopyOut(platform::Surface* s, int w, int h) {
-  std::vector<std::uint16_t> out(size_t(w) * h);
-  void* bits;
-  LONG pitch;
-  s->Lock(&bits, &pitch, DDLOCK_WAIT);
-  for (int y = 0; y < h; ++y)
-    std::memcpy(&out[size_t(y) * w], static_cast<BYTE*>(bits) + y * pitch, size_t(w) * 2);
-  s->Unlock();
-  return out;
-}
-
 // The fast loops give the reference loops' pixels for `effect`.
 bool SameAsReference(Scene& s, int (*effect)(Scene&), const char* name) {
-  std::vector<std::uint16_t> result[2];
-  const bool enabled = platform::blit::FastPathsEnabled();
-  for (int fast = 0; fast < 2; ++fast) {
-    platform::blit::SetFastPathsEnabled(fast != 0);
-    CopyIn(ruDraw::BackBuffer, s.dest, kW, kH);
+  const auto draw = [&] {
+    bench::CopyIn(ruDraw::BackBuffer, s.dest.data(), kW, kH);
     effect(s);
-    result[fast] = CopyOut(ruDraw::BackBuffer, kW, kH);
-  }
-  platform::blit::SetFastPathsEnabled(enabled);
-  if (result[0] == result[1]) return true;
+  };
+  if (bench::FastSameAsReference(draw, kW, kH)) return true;
   std::fprintf(stderr, "effects_bench: %s: the fast loop differs from the reference\n", name);
   return false;
 }
@@ -92,13 +50,6 @@ int OursGrey(Scene& s) { return ruDraw::DrawGrey(0, 0, s.object, 0, 0, kW, kH); 
 int OursBlur(Scene& s) { return ruDraw::DrawBlur(0, 0, 5, s.object, 0, 0, kW, kH); }
 int OursBlur25(Scene& s) { return ruDraw::DrawBlur(0, 0, 25, s.object, 0, 0, kW, kH); }
 
-SDL_Surface* Sdl565(const std::vector<std::uint16_t>& pixels) {
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, kW, kH, 16, SDL_PIXELFORMAT_RGB565);
-  for (int y = 0; y < kH; ++y)
-    std::memcpy(static_cast<BYTE*>(s->pixels) + y * s->pitch, &pixels[size_t(y) * kW], kW * 2);
-  return s;
-}
-
 void SdlBlit(Scene& s, SDL_BlendMode mode) {
   SDL_SetSurfaceBlendMode(s.sdlSource, mode);
   SDL_Rect at{0, 0, kW, kH};
@@ -108,22 +59,17 @@ void SdlBlit(Scene& s, SDL_BlendMode mode) {
 Scene& GetScene() {
   static Scene scene = [] {
     Scene s;
-    setenv("RU_BACKEND", "headless", 1);
-    setenv("RU_DEPTH", "16", 1);
-    if (ruDraw::Screen(640, 480, 1) != 1) {
-      std::fprintf(stderr, "effects_bench: ruDraw::Screen failed\n");
-      return s;
-    }
+    if (!bench::OpenHeadless565(640, 480, "effects_bench")) return s;
     std::mt19937 rng(2024);
     s.source.resize(size_t(kPixels));
     s.dest.resize(size_t(kPixels));
-    FillRandom(rng, s.source);
-    FillRandom(rng, s.dest);
+    bench::FillRandom(rng, s.source.data(), s.source.size());
+    bench::FillRandom(rng, s.dest.data(), s.dest.size());
     s.object = ruDraw::CreateObject(kW, kH, 2);
-    CopyIn(ruDraw::Objects[s.object].surface, s.source, kW, kH);
-    CopyIn(ruDraw::BackBuffer, s.dest, kW, kH);
-    s.sdlSource = Sdl565(s.source);
-    s.sdlDest = Sdl565(s.dest);
+    bench::CopyIn(ruDraw::Objects[s.object].surface, s.source.data(), kW, kH);
+    bench::CopyIn(ruDraw::BackBuffer, s.dest.data(), kW, kH);
+    s.sdlSource = bench::Sdl565From(s.source.data(), kW, kH);
+    s.sdlDest = bench::Sdl565From(s.dest.data(), kW, kH);
     SDL_SetColorKey(s.sdlSource, SDL_TRUE, 0);
     SDL_SetSurfaceAlphaMod(s.sdlSource, 128);
 #ifdef RU_HAVE_PIXMAN
@@ -143,16 +89,7 @@ Scene& GetScene() {
 
 template <class Op>
 void Run(benchmark::State& state, Op op) {
-  Scene& s = GetScene();
-  if (!s.ok) {
-    state.SkipWithError("a fast loop differs from its reference");
-    return;
-  }
-  for (auto _ : state) {
-    op(s);
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * kPixels);
+  bench::Run(state, GetScene(), "a fast loop differs from its reference", kPixels, op);
 }
 
 void BM_DrawHalf_320x240(benchmark::State& st) { Run(st, OursHalf); }

@@ -8,24 +8,12 @@
 // pixels. Our fast walks are first checked against the reference walks.
 //
 // Run: effects_motion_bench --benchmark_enable_random_interleaving=true
-#include <SDL.h>
-#include <benchmark/benchmark.h>
-
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <random>
-#include <vector>
-
 #ifdef RU_HAVE_SDL2_GFX
 #include <SDL2_rotozoom.h>
 #endif
 
-#include "draw/draw.h"
+#include "bench_support.h"
 #include "effects/effects.h"
-#include "platform/surface/blit.h"
-#include "platform/surface/display.h"
 
 namespace {
 
@@ -55,26 +43,6 @@ std::vector<std::uint16_t> SpritePixels() {
   return p;
 }
 
-void CopyIn(platform::Surface* s, const std::uint16_t* pixels, int w, int h) {
-  void* bits;
-  LONG pitch;
-  s->Lock(&bits, &pitch, DDLOCK_WAIT);
-  for (int y = 0; y < h; ++y)
-    std::memcpy(static_cast<BYTE*>(bits) + y * pitch, pixels + size_t(y) * w, size_t(w) * 2);
-  s->Unlock();
-}
-
-std::vector<std::uint16_t> Screenful() {
-  std::vector<std::uint16_t> out(size_t(kScreenW) * kScreenH);
-  void* bits;
-  LONG pitch;
-  ruDraw::BackBuffer->Lock(&bits, &pitch, DDLOCK_WAIT);
-  for (int y = 0; y < kScreenH; ++y)
-    std::memcpy(&out[size_t(y) * kScreenW], static_cast<BYTE*>(bits) + y * pitch, kScreenW * 2);
-  ruDraw::BackBuffer->Unlock();
-  return out;
-}
-
 int OursRotate(Scene& s) {
   return ruDraw::DrawRotate(0, 0, 362, 362, 30, s.sprite, 0, 0, kSprite, kSprite);
 }
@@ -86,16 +54,12 @@ int OursBlur(Scene&) { return ruDraw::ScreenBlur(0, 0, 640, 480); }
 
 // The fast walks give the reference walks' pixels.
 bool SameAsReference(Scene& s, int (*effect)(Scene&), const char* name) {
-  std::vector<std::uint16_t> result[2];
-  for (int fast = 0; fast < 2; ++fast) {
-    platform::blit::SetFastPathsEnabled(fast != 0);
+  const auto draw = [&] {
     ruDraw::ClearScreen();
     ruDraw::DrawNoKey(0, 0, s.texture, 0, 0, kSprite, kSprite);
     effect(s);
-    result[fast] = Screenful();
-  }
-  platform::blit::SetFastPathsEnabled(true);
-  if (result[0] == result[1]) return true;
+  };
+  if (bench::FastSameAsReference(draw, kScreenW, kScreenH)) return true;
   std::fprintf(stderr, "effects_motion_bench: %s: the fast walk differs from the reference\n",
                name);
   return false;
@@ -104,27 +68,19 @@ bool SameAsReference(Scene& s, int (*effect)(Scene&), const char* name) {
 Scene& GetScene() {
   static Scene scene = [] {
     Scene s;
-    setenv("RU_BACKEND", "headless", 1);
-    setenv("RU_DEPTH", "16", 1);
-    if (ruDraw::Screen(kScreenW, kScreenH, 1) != 1) {
-      std::fprintf(stderr, "effects_motion_bench: ruDraw::Screen failed\n");
-      return s;
-    }
+    if (!bench::OpenHeadless565(kScreenW, kScreenH, "effects_motion_bench")) return s;
     s.pixels = SpritePixels();
     s.sprite = ruDraw::CreateObject(kSprite, kSprite, 2);
-    CopyIn(ruDraw::Objects[s.sprite].surface, s.pixels.data(), kSprite, kSprite);
+    bench::CopyIn(ruDraw::Objects[s.sprite].surface, s.pixels.data(), kSprite, kSprite);
     // The tunnel's texture: the sprite with its corners filled.
     std::vector<std::uint16_t> texture = s.pixels;
     for (size_t i = 0; i < texture.size(); ++i)
       if (!texture[i]) texture[i] = std::uint16_t(i * 2654435761u >> 16);
     s.texture = ruDraw::CreateObject(kSprite, kSprite, 2);
-    CopyIn(ruDraw::Objects[s.texture].surface, texture.data(), kSprite, kSprite);
+    bench::CopyIn(ruDraw::Objects[s.texture].surface, texture.data(), kSprite, kSprite);
     ruDraw::MakeTunnel(kSprite, kSprite, 640, 480, -1, -1, -1, 0, 0, 0);
-    s.sdlSprite = SDL_CreateRGBSurfaceWithFormat(0, kSprite, kSprite, 16, SDL_PIXELFORMAT_RGB565);
-    for (int y = 0; y < kSprite; ++y)
-      std::memcpy(static_cast<BYTE*>(s.sdlSprite->pixels) + y * s.sdlSprite->pitch,
-                  &s.pixels[size_t(y) * kSprite], kSprite * 2);
-    s.sdlDest = SDL_CreateRGBSurfaceWithFormat(0, kScreenW, kScreenH, 16, SDL_PIXELFORMAT_RGB565);
+    s.sdlSprite = bench::Sdl565From(s.pixels.data(), kSprite, kSprite);
+    s.sdlDest = bench::NewSdl565(kScreenW, kScreenH);
     s.ok = SameAsReference(s, OursRotate, "DrawRotate") &&
            SameAsReference(s, OursRotateZoom, "DrawRotateZoom") &&
            SameAsReference(s, OursTunnel, "DrawTunnel") &&
@@ -136,16 +92,7 @@ Scene& GetScene() {
 
 template <class Op>
 void Run(benchmark::State& state, std::int64_t pixels, Op op) {
-  Scene& s = GetScene();
-  if (!s.ok) {
-    state.SkipWithError("a fast walk differs from its reference");
-    return;
-  }
-  for (auto _ : state) {
-    op(s);
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * pixels);
+  bench::Run(state, GetScene(), "a fast walk differs from its reference", pixels, op);
 }
 
 void BM_DrawRotate_256(benchmark::State& st) { Run(st, 362 * 362, OursRotate); }

@@ -4,15 +4,7 @@
 // (one source pixel per output pixel, no blending): the peer is the
 // cheapest way to halve a picture, so the ratio is the price of the blend.
 // Both report output pixels per second as items.
-#include <SDL.h>
-#include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <random>
-
-#include "draw/draw.h"
+#include "bench_support.h"
 #include "text/text.h"
 
 namespace {
@@ -26,33 +18,22 @@ struct Scene {
 };
 
 // Glyph-like source: runs of ink on transparent black.
-void FillInk(std::uint16_t* row, int width, std::mt19937& rng) {
+std::vector<std::uint16_t> Ink() {
+  std::vector<std::uint16_t> pixels(size_t(kW) * kH);
+  std::mt19937 rng(7);
   std::uniform_int_distribution<int> ink(0, 3);
-  for (int x = 0; x < width; ++x) row[x] = ink(rng) == 0 ? 0xFFFF : 0;
+  for (auto& p : pixels) p = ink(rng) == 0 ? 0xFFFF : 0;
+  return pixels;
 }
 
 Scene& GetScene() {
   static Scene scene = [] {
     Scene s;
-    setenv("RU_BACKEND", "headless", 1);
-    setenv("RU_DEPTH", "16", 1);
-    if (ruDraw::Screen(kW, kH, 1) != 1) {
-      std::fprintf(stderr, "sprite_text_bench: ruDraw::Screen failed\n");
-      return s;
-    }
-    s.source = SDL_CreateRGBSurfaceWithFormat(0, kW, kH, 16, SDL_PIXELFORMAT_RGB565);
-    s.target = SDL_CreateRGBSurfaceWithFormat(0, kW / 2, kH / 2, 16, SDL_PIXELFORMAT_RGB565);
-    platform::Surface* buffer = ruDraw::Objects[3].surface;
-    void* bits;
-    LONG pitch;
-    buffer->Lock(&bits, &pitch, DDLOCK_WAIT);
-    std::mt19937 rng(7);
-    for (int y = 0; y < kH; ++y) {
-      auto* ours = reinterpret_cast<std::uint16_t*>(static_cast<BYTE*>(bits) + y * pitch);
-      FillInk(ours, kW, rng);
-      std::memcpy(static_cast<BYTE*>(s.source->pixels) + y * s.source->pitch, ours, kW * 2);
-    }
-    buffer->Unlock();
+    if (!bench::OpenHeadless565(kW, kH, "sprite_text_bench")) return s;
+    const std::vector<std::uint16_t> ink = Ink();
+    bench::CopyIn(ruDraw::Objects[3].surface, ink.data(), kW, kH);
+    s.source = bench::Sdl565From(ink.data(), kW, kH);
+    s.target = bench::NewSdl565(kW / 2, kH / 2);
     ruDraw::SetClipWindow(0, 0, kW, kH);
     s.ok = true;
     return s;

@@ -122,6 +122,13 @@ RECT Box(I64 left, I64 top, I64 right, I64 bottom) {
 }
 void Grow(LONG& edge, I64 value) { edge = Edge(std::max<I64>(edge, value)); }
 
+// Draws a character with its top-left at (x, y) and grows box 0 over it.
+void Place(I64 x, I64 y, const Char& c, SIZE size, unsigned flags) {
+  DrawDecorated(x, y, c, flags, false);
+  Grow(CharBoxes[0].right, x + size.cx);
+  Grow(CharBoxes[0].bottom, y + size.cy);
+}
+
 }  // namespace
 
 void BoxText(int left, int top, int right, int bottom, const char* text, unsigned flags) {
@@ -147,9 +154,7 @@ void BoxText(int left, int top, int right, int bottom, const char* text, unsigne
       --CharCount;
       if (x > right && IsNoBreak(c)) {
         // It hangs past the edge; box 0 takes it in, or no copy would show it.
-        DrawDecorated(x - size.cx, y, c, flags, false);
-        Grow(CharBoxes[0].right, x);
-        Grow(CharBoxes[0].bottom, y + size.cy);
+        Place(x - size.cx, y, c, size, flags);
       } else if (!c.lineFeed) {
         // Wider than the box: no line could take it, so the layout ends.
         if (x - size.cx == left) break;
@@ -160,9 +165,7 @@ void BoxText(int left, int top, int right, int bottom, const char* text, unsigne
       // A line height below 1 could never reach the bottom.
       if (y + lineHeight >= bottom || lineHeight < 1) break;
     } else {
-      DrawDecorated(x - size.cx, y, c, flags, false);
-      Grow(CharBoxes[0].right, x);
-      Grow(CharBoxes[0].bottom, y + size.cy);
+      Place(x - size.cx, y, c, size, flags);
     }
   }
   CloseTextSpan();

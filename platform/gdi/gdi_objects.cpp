@@ -1,6 +1,7 @@
 // gdi_objects.cpp - pens, brushes, stock objects, object selection and the
 // colour conversions every GDI operation shares.
 #include <algorithm>
+#include <type_traits>
 #include <utility>
 
 #include "platform/gdi/bitmap.h"
@@ -14,6 +15,14 @@ namespace {
 template <class T>
 T* MakeStock(T* object) {
   object->stock = true;
+  return object;
+}
+
+// A new stock `T` that differs from the default in one member.
+template <class T, class V>
+T* MakeStockWith(V T::*member, std::type_identity_t<V> value) {
+  T* object = MakeStock(new T());
+  object->*member = value;
   return object;
 }
 
@@ -65,27 +74,15 @@ BOOL DeleteObject(HGDIOBJ object) {
 HGDIOBJ GetStockObject(int which) {
   switch (which) {
     case BLACK_BRUSH: {
-      static Brush* brush = [] {
-        auto* b = MakeStock(new Brush());
-        b->color = 0;
-        return b;
-      }();
+      static Brush* brush = MakeStockWith(&Brush::color, 0);
       return brush;
     }
     case NULL_BRUSH: {
-      static Brush* brush = [] {
-        auto* b = MakeStock(new Brush());
-        b->style = BS_NULL;
-        return b;
-      }();
+      static Brush* brush = MakeStockWith(&Brush::style, BS_NULL);
       return brush;
     }
     case WHITE_PEN: {
-      static Pen* pen = [] {
-        auto* p = MakeStock(new Pen());
-        p->color = 0xFFFFFF;
-        return p;
-      }();
+      static Pen* pen = MakeStockWith(&Pen::color, 0xFFFFFF);
       return pen;
     }
     case BLACK_PEN:

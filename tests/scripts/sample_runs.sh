@@ -64,9 +64,6 @@ check "bad depth refuses to start" 2 $?
 
 # Captured frames: 640x480 24-bit, widened to full white and blue at every
 # depth, and the same bytes on a second run.
-pixel() {  # pixel FILE X Y -> "b g r" as hex bytes
-  od -An -tx1 -j $((54 + (479 - $3) * 1920 + $2 * 3)) -N3 "$1" | tr -d ' \n'
-}
 printf '1 capture %s/a1.bmp\n250 capture %s/a250.bmp\n' "$work" "$work" > "$work/cap.txt"
 for depth in 16 15 24 32; do
   RU_DEPTH=$depth RU_SCRIPT="$work/cap.txt" RU_MAX_FRAMES=250 timeout 20 "$sample"

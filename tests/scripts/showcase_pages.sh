@@ -12,9 +12,6 @@ trap 'rm -rf "$work"' EXIT
 export RU_BACKEND=headless
 export RU_INSTANCE_KEY="showcase-pages-$$"
 source "$(dirname "$0")/lib/check.sh"
-pixel() {  # pixel FILE X Y [HEADER] -> "b g r" as hex bytes
-  od -An -tx1 -j $((${4:-54} + (479 - $3) * 1920 + $2 * 3)) -N3 "$1" | tr -d ' \n'
-}
 
 cat > "$work/pages.txt" <<TXT
 3 key LEFT

@@ -14,9 +14,6 @@ export RU_BACKEND=headless
 export RU_INSTANCE_KEY="showcase-runs-$$"
 
 source "$(dirname "$0")/lib/check.sh"
-pixel() {  # pixel FILE X Y -> "b g r" as hex bytes
-  od -An -tx1 -j $((54 + (479 - $3) * 1920 + $2 * 3)) -N3 "$1" | tr -d ' \n'
-}
 
 cat > "$work/tour.txt" <<TXT
 3 capture $work/sprites.bmp

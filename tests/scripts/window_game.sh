@@ -7,16 +7,8 @@
 set -u
 build=$(cd "${1:?usage: window_game.sh BUILD_DIR}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
-
-for tool in xvfb-run xdotool xwininfo xprop import convert python3; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "SKIP: $tool is not installed (apt-get install xvfb xdotool x11-utils imagemagick)"
-    exit 77
-  fi
-done
-if [ -z "${RU_IN_XVFB:-}" ]; then
-  exec xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" env RU_IN_XVFB=1 bash "$0" "$@"
-fi
+source "$here/lib/xvfb.sh"
+in_xvfb "xvfb xdotool x11-utils imagemagick" "xvfb-run xdotool xwininfo xprop import convert python3" "$@"
 
 export LANG=C.UTF-8 RU_BACKEND=sdl RU_INSTANCE_KEY="window-test-$$"
 exe="$build/noughts"

@@ -6,24 +6,13 @@
 # Usage: window_sound.sh BUILD_DIR. Exits 77 (skipped) without the X tools.
 set -u
 build=$(cd "${1:?usage: window_sound.sh BUILD_DIR}" && pwd)
-
-for tool in xvfb-run xdotool xwininfo; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "SKIP: $tool is not installed (apt-get install xvfb xdotool x11-utils)"
-    exit 77
-  fi
-done
-if [ -z "${RU_IN_XVFB:-}" ]; then
-  exec xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" env RU_IN_XVFB=1 bash "$0" "$@"
-fi
+source "$(dirname "$0")/lib/xvfb.sh"
+in_xvfb "xvfb xdotool x11-utils" "xvfb-run xdotool xwininfo" "$@"
+source "$(dirname "$0")/lib/check.sh"
 
 export LANG=C.UTF-8 RU_BACKEND=sdl RU_INSTANCE_KEY="window-sound-$$" SDL_AUDIODRIVER=disk
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-failures=0
-check() {  # check WHAT EXPECTED ACTUAL
-  if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1 (expected '$2', got '$3')"; failures=$((failures + 1)); fi
-}
 
 # Runs the showcase for about 4 s; on its sound page (Left twice from page 1)
 # presses 1 (blip) and 3 (the looping sweep) once the window is up.
@@ -67,6 +56,4 @@ check "the blip and the sweep are heard" yes "$([ "$loud" -gt 1000 ] && echo yes
 run "$work/none.raw" RU_AUDIO=none
 check "without a device the showcase still runs and exits 0" 0 $?
 check "no device was opened" no "$([ -e "$work/none.raw" ] && echo yes || echo no)"
-
-echo "$failures failed"
-[ "$failures" -eq 0 ]
+finish
