@@ -55,6 +55,7 @@ using RowLoop = void (*)(Pixel* dest, const Pixel* source, int width, const RowP
 
 // Pixel layouts with fast loops.
 enum FastLayout { k565, k555, kNoFastLayout };
+// The back buffer's layout among those with fast loops.
 FastLayout CurrentLayout();
 
 // The loop written straight from the rule (uses the tables and the
@@ -92,7 +93,9 @@ inline DWORD Channel(DWORD p, int ch) {
       return (p >> BlueShift) & BlueMax;
   }
 }
+// The maximum of channel ch (0 red, 1 green, 2 blue).
 inline DWORD ChannelMax(int ch) { return ch == 0 ? RedMax : ch == 1 ? GreenMax : BlueMax; }
+// Full-precision channels packed into a pixel.
 inline DWORD PackFull(DWORD r, DWORD g, DWORD b) {
   return (r << RedShift) | (g << GreenShift) | (b << BlueShift);
 }

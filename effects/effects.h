@@ -46,10 +46,12 @@ bool EffectTablesReady();
 int DrawHalf(int x, int y, int objectNo, int left, int top, int right, int bottom);
 // Each channel: trunc(s * rate + d * (1 - rate)).
 int DrawAlpha(int x, int y, float rate, int objectNo, int left, int top, int right, int bottom);
+// DrawAlpha with a rate per channel.
 int DrawAlphaRGB(int x, int y, float redRate, float greenRate, float blueRate, int objectNo,
                  int left, int top, int right, int bottom);
 // Cross-fade by level 0 (destination) to 31 (source), 5-bit channels.
 int DrawFade(int x, int y, int level, int objectNo, int left, int top, int right, int bottom);
+// DrawFade with a level per channel.
 int DrawFadeRGB(int x, int y, int redLevel, int greenLevel, int blueLevel, int objectNo, int left,
                 int top, int right, int bottom);
 // Rate mix whose source grows more opaque by 1/32 every `period` columns
@@ -74,10 +76,12 @@ int DrawMask(int x, int y, int red, int green, int blue, int objectNo, int left,
              int bottom);
 // Each channel: trunc(channel * rate).
 int DrawBright(int x, int y, float rate, int objectNo, int left, int top, int right, int bottom);
+// DrawBright with a rate per channel.
 int DrawBrightRGB(int x, int y, float redRate, float greenRate, float blueRate, int objectNo,
                   int left, int top, int right, int bottom);
 // Each 5-bit channel lowered by 31 - level, not below 0.
 int DrawDark(int x, int y, int level, int objectNo, int left, int top, int right, int bottom);
+// DrawDark with a level per channel.
 int DrawDarkRGB(int x, int y, int redLevel, int greenLevel, int blueLevel, int objectNo, int left,
                 int top, int right, int bottom);
 // The mean of the 5-bit channels in all three.
@@ -111,6 +115,7 @@ int DrawRotateTile(int left, int top, int right, int bottom, int angle, int obje
 // Enlarged by `zoom` (2 doubles the picture).
 int DrawRotateZoom(int left, int top, int right, int bottom, int angle, float zoom, int objectNo,
                    int sourceLeft, int sourceTop, int sourceRight, int sourceBottom);
+// DrawRotateZoom with the source repeated as tiles.
 int DrawRotateZoomTile(int left, int top, int right, int bottom, int angle, float zoom,
                        int objectNo, int sourceLeft, int sourceTop, int sourceRight,
                        int sourceBottom);
@@ -150,15 +155,18 @@ int ScreenFire(int x, int y, int width, int height);
 int ScreenFireFade(int redFade, int greenFade, int blueFade, int x, int y, int width, int height);
 // Each inner pixel becomes the average of its four neighbours.
 int ScreenBlur(int x, int y, int width, int height);
+// ScreenBlur that also darkens each channel by its fade.
 int ScreenBlurFade(int redFade, int greenFade, int blueFade, int x, int y, int width, int height);
 // The region enlarged 2x or 4x to the right and downward from (x, y),
 // through the work surface (object 0); `dotted` leaves gaps.
 int ScreenZoom2(int x, int y, int width, int height, int dotted);
+// ScreenZoom2 at four times the size.
 int ScreenZoom4(int x, int y, int width, int height, int dotted);
 // A disc of `radius` around the centre cut into cells of `cellSize`.
 int ScreenMosaicCircle(int centreX, int centreY, int radius, int cellSize);
 // Every 5-bit channel brightened by RandomTable's values shifted left.
 int ScreenNoise(int shift, int x, int y, int width, int height);
+// ScreenNoise with a weight per channel.
 int ScreenNoiseRGB(int red, int green, int blue, int shift, int x, int y, int width, int height);
 
 }  // namespace ruDraw

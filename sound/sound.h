@@ -70,23 +70,39 @@ int ReadWave(const char* path, std::vector<BYTE>* format, std::vector<BYTE>* dat
 
 // ---- playback control (mix: a buffer, -2 the round-robin one with echo,
 // other negatives round-robin for plays and all buffers otherwise)
+// Plays once from the start.
 int Play(int no, int mix);
+// Plays looping from the start.
 int PlayLoop(int no, int mix);
+// Stops and rewinds.
 int Stop(int no, int mix);
+// Pauses, or resumes where it paused.
 int Pause(int no, int mix);
+// Frequency += value x 100 Hz (clamped to 100..100000).
 int AddFrequency(int no, int value, int mix);
+// Frequency = the base frequency + value x 100 Hz (clamped).
 int SetFrequency(int no, int value, int mix);
+// Back to the base frequency.
 int ResetFrequency(int no, int mix);
+// Pan += value x 100 (clamped to -10000..10000).
 int AddPan(int no, int value, int mix);
+// Pan = value x 100 (clamped).
 int SetPan(int no, int value, int mix);
+// Pan to the centre.
 int ResetPan(int no, int mix);
+// Pan fully left.
 int PanLeft(int no, int mix);
+// Pan fully right.
 int PanRight(int no, int mix);
+// Volume += value x 100 (clamped to -10000..0).
 int AddVolume(int no, int value, int mix);
+// Volume = value x 100 (clamped).
 int SetVolume(int no, int value, int mix);
+// Full volume.
 int ResetVolume(int no, int mix);
 // Echo drivers, called once per frame.
 int Echo(int no, int interval, int repeats, int decay);
+// Echo with a pan that wanders at speed.
 int EchoPan(int no, int interval, int repeats, int decay, int speed);
 
 // ---- output format, system sounds, beep
@@ -98,7 +114,9 @@ void PlaySystemSound(const char* name);
 void Beep();
 
 // ---- MIDI
+// Sets up MIDI playback; 1 on success.
 int InitMidi();
+// Handles the MIDI device's notice that playback ended.
 void MidiNotify();
 
 }  // namespace ruSound
