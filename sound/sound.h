@@ -14,9 +14,25 @@ constexpr int kSoundCount = 70;   // SoundNo 0 to 69
 constexpr int kMaxMix = 10;       // mix buffers per sound object
 constexpr int kNameBytes = 31;    // stored name, zero-terminated
 
-// The streaming state of a slot; Size 0: not streamed.
+constexpr int kPathBytes = 260;   // pack paths, zero-terminated
+constexpr DWORD kNoWrap = 0xFFFFFFFF;
+
+// The streaming state of a slot; Size 0: not streamed. Offsets named
+// "file" are in the pack, the others in the stream's buffer.
 struct SoundStream {
-  DWORD Size = 0;
+  DWORD DataStart = 0;    // file offset of the first data byte
+  DWORD LoopStart = 0;    // file offset reading resumes at after the last byte
+  DWORD ReadPos = 0;      // file offset of the next read
+  DWORD Size = 0;         // data bytes
+  DWORD ReadCount = 0;    // data bytes consumed, counted from DataStart
+  DWORD ChunkStart = 0;   // where the last written piece begins
+  DWORD WritePos = 0;     // where the next piece is written
+  DWORD HalfSize = 0;     // a normal piece: two seconds
+  DWORD BufferSize = 0;   // the buffer: four seconds
+  DWORD WrapMark = kNoWrap;  // play position when writing wrapped; kNoWrap none
+  DWORD LastPlayPos = 0;  // play position at the last refill
+  BYTE EndCountdown = 0;  // 2 at the data's end in a play-once run, then down
+  char StreamPath[kPathBytes] = {};  // the pack, copied at load
 };
 
 // One slot of the table.
@@ -48,6 +64,7 @@ extern int Restoring;                      // 1 while slots are reloaded in plac
 extern int RestoreSlot;                    // the slot being reloaded
 extern SoundObject Sounds[kSoundCount];
 extern int MidiOpen;                       // the MIDI device is open
+extern char PackPath[kPathBytes];          // the selected sound pack
 
 // ---- set-up and sound objects
 // Opens the device; false (and SoundReady 0) when there is none.
@@ -67,6 +84,24 @@ DWORD GetPosition(int no);
 // Reads a RIFF WAVE file (library path): 0 and the format block (its size
 // is HeadSize) and the data block (its size is Size), else 1 with both empty.
 int ReadWave(const char* path, std::vector<BYTE>* format, std::vector<BYTE>* data);
+
+// ---- sound packs
+// Selects the pack (program folder + name) later pack loads read.
+char* SelectPack(const char* name);
+// Loads the entry `name` (any case) of the selected pack; SoundNo or -1.
+int LoadPack(const char* name, int mix);
+// Appends every *.WAV of `folder` to `pack` (both beside the program);
+// fresh not 0 starts a new pack. Returns 1.
+int Convert(const char* pack, const char* folder, int fresh);
+
+// ---- streaming
+// Opens the entry `name` of the selected pack as a stream that loops back
+// to byte `loop` of its data; sounds under five seconds load as pack sounds.
+int LoadStream(const char* name, int loop);
+// Refills every playing stream; called once per frame.
+int Streaming();
+// Rewinds a stream and refills the first half of its buffer.
+int ResetStream(int no);
 
 // ---- playback control (mix: a buffer, -2 the round-robin one with echo,
 // other negatives round-robin for plays and all buffers otherwise)
