@@ -10,6 +10,8 @@ tools/samples/wav/ (played by the showcase's sound page):
 fuzz/corpus/wave/ (seeds for the RIFF reader's fuzzer):
   small PCM files, one with an odd extra chunk, one non-PCM with extra
   format bytes.
+fuzz/corpus/sound_pack/ (seeds for the sound pack reader's fuzzer):
+  a pack of two entries (one with extra format bytes) and an empty entry.
 
 Everything is computed here; nothing is copied from elsewhere.
 Usage: make_sounds.py [repository root]   (default: this script's parent)
@@ -118,6 +120,27 @@ def seeds(folder):
             f.write(data)
 
 
+def pack_entry(name, fmt, data):
+    """One sound pack entry: Size, name and zero, HeadSize, format, data."""
+    head = fmt if len(fmt) >= 18 else fmt + struct.pack("<H", 0)
+    return (struct.pack("<I", len(data)) + name + b"\0" + struct.pack("<I", len(head)) +
+            head + data)
+
+
+def pack_seeds(folder):
+    os.makedirs(folder, exist_ok=True)
+    pcm8 = struct.pack("<HHIIHH", 1, 1, 8000, 8000, 1, 8)
+    adpcm = struct.pack("<HHIIHHH", 2, 1, 8000, 4096, 256, 4, 4) + b"\x01\x02\x03\x04"
+    files = {
+        "two.pak": pack_entry(b"A.WAV", pcm8, bytes(range(0, 256, 8))) +
+                   pack_entry(b"B.WAV", adpcm, bytes(40)),
+        "empty_entry.pak": struct.pack("<I", 0) + b"JUNK.WAV\0" + struct.pack("<I", 0),
+    }
+    for name, data in files.items():
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(data)
+
+
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.dirname(
         os.path.abspath(__file__)))
@@ -127,6 +150,7 @@ def main():
         rate, channels, width, frames = make()
         write_wave(os.path.join(folder, name + ".wav"), rate, channels, width, frames)
     seeds(os.path.join(root, "fuzz", "corpus", "wave"))
+    pack_seeds(os.path.join(root, "fuzz", "corpus", "sound_pack"))
 
 
 if __name__ == "__main__":
