@@ -1,7 +1,7 @@
 // sound.h - ruSound: the sound device, the table of 70 numbered sound
-// objects with their mix buffers, WAVE loading, playback control with echo,
-// the output format, system sounds and the beep. MIDI keeps its documented
-// state here until the MIDI player joins.
+// objects with their mix buffers, WAVE loading, sound packs and streaming,
+// playback control with echo, the output format, system sounds and the
+// beep, and MIDI music.
 #pragma once
 
 #include <vector>
@@ -133,7 +133,20 @@ void PlaySystemSound(const char* name);
 void Beep();
 
 // ---- MIDI
+extern int MidiLoop;   // 1: the piece starts again at its end
+extern int MidiEnded;  // 1 once the end of a piece was reported
+// Start values: nothing open, not ended, looping.
 int InitMidi();
+// Plays the MIDI file `name` (beside the program), looped (1) or once (0),
+// replacing any piece open; returns loop.
+int PlayMidi(const char* name, int loop);
+// Stops and closes the piece, if one is open.
+void StopMidi();
+// Sends stop and close whatever the state; MidiOpen stays.
+void CloseMidi();
+// The piece playing ends at its end instead of starting again.
+void MidiOnce();
+// The end of the piece (from the window procedure): again, or close.
 void MidiNotify();
 
 }  // namespace ruSound
