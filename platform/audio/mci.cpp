@@ -69,9 +69,9 @@ DWORD MciSendString(const char* text, char* reply, UINT replySize, HWND callback
   if (command == "seek midi to start") {
     midi::Rewind();
   } else if (command == "play midi notify") {
-    midi::Play(callback);
+    midi::Play(true, callback);
   } else if (command == "play midi") {
-    midi::Play(nullptr);
+    midi::Play(false, nullptr);
   } else if (command == "stop midi") {
     midi::Stop();
   } else if (command == "close midi") {

@@ -25,7 +25,8 @@ namespace {
 
 constexpr int kSynthRate = 44100;
 constexpr int kBlock = 64;               // synthesizer frames rendered at a time
-constexpr float kGain = 32768.0f * 0.9f;  // full scale in the mixer's accumulator
+constexpr float kGain = 32768.0f;  // full scale in the mixer's accumulator
+constexpr double kSynthGain = 0.6;  // the synthesizer's own master gain
 
 const char* const kSoundFonts[] = {
     "/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/TimGM6mb.sf2",
@@ -40,8 +41,9 @@ struct Engine {
   fluid_player_t* player = nullptr;
   std::vector<unsigned char> piece;
   bool playing = false;
-  HWND notify = nullptr;
-  std::atomic<HWND> due{nullptr};  // an end notification to post
+  bool notify = false;             // the end is to be notified
+  HWND window = nullptr;           // to this window (set and read on the library's thread)
+  std::atomic<bool> due{false};    // an end notification to post
   // Resampling from the synthesizer's rate to the output's.
   float left[kBlock] = {}, right[kBlock] = {};
   int at = kBlock;
@@ -81,6 +83,7 @@ bool MakeSynth(Engine& e) {
   }
   e.settings = new_fluid_settings();
   fluid_settings_setnum(e.settings, "synth.sample-rate", kSynthRate);
+  fluid_settings_setnum(e.settings, "synth.gain", kSynthGain);
   // The player advances with the samples rendered, not the wall clock.
   fluid_settings_setstr(e.settings, "player.timing-source", "sample");
   e.synth = new_fluid_synth(e.settings);
@@ -113,6 +116,14 @@ void Silence(Engine& e) {
   if (e.synth) fluid_synth_all_sounds_off(e.synth, -1);
 }
 
+// Whether the piece has reached its last event. (The player itself reports
+// the end only once the last notes have died away, seconds later; the
+// sequencer's end is the end of the piece.)
+bool Finished(const Engine& e) {
+  return !e.player || fluid_player_get_status(e.player) == FLUID_PLAYER_DONE ||
+         fluid_player_get_current_tick(e.player) >= fluid_player_get_total_ticks(e.player);
+}
+
 // The mixer's music source.
 void Render(std::int32_t* acc, std::size_t frames, int channels, int rate) {
   Engine& e = E();
@@ -135,10 +146,10 @@ void Render(std::int32_t* acc, std::size_t frames, int channels, int rate) {
     e.at += int(e.fraction >> 32);
     e.fraction &= 0xFFFFFFFFu;
   }
-  if (e.playing && (!e.player || fluid_player_get_status(e.player) == FLUID_PLAYER_DONE)) {
+  if (e.playing && Finished(e)) {
     e.playing = false;
-    if (e.notify) e.due.store(e.notify);
-    e.notify = nullptr;
+    if (e.notify) e.due.store(true);
+    e.notify = false;
   }
 }
 
@@ -152,8 +163,8 @@ bool Load(const std::vector<unsigned char>& file) {
     made = MakeSynth(e);
     e.piece = file;
     e.playing = false;
-    e.notify = nullptr;
-    e.due.store(nullptr);
+    e.notify = false;
+    e.due.store(false);
     MakePlayer(e);
   }
   if (made) SetMusicSource(Render);
@@ -163,20 +174,21 @@ bool Load(const std::vector<unsigned char>& file) {
 void Rewind() {
   Engine& e = E();
   std::lock_guard<std::mutex> guard(e.lock);
-  Silence(e);
+  // Notes still dying away from the last pass may ring on.
   e.playing = false;
-  e.notify = nullptr;
+  e.notify = false;
   MakePlayer(e);
 }
 
-void Play(HWND notify) {
+void Play(bool notify, HWND window) {
   Engine& e = E();
   std::lock_guard<std::mutex> guard(e.lock);
   if (!e.player) return;
-  if (fluid_player_get_status(e.player) == FLUID_PLAYER_DONE) MakePlayer(e);
+  if (Finished(e)) MakePlayer(e);
   if (!e.player || fluid_player_play(e.player) != FLUID_OK) return;
   e.playing = true;
   e.notify = notify;
+  e.window = window;
 }
 
 void Stop() {
@@ -185,8 +197,8 @@ void Stop() {
   if (e.player) fluid_player_stop(e.player);
   Silence(e);
   e.playing = false;
-  e.notify = nullptr;
-  e.due.store(nullptr);
+  e.notify = false;
+  e.due.store(false);
 }
 
 void Unload() {
@@ -196,8 +208,8 @@ void Unload() {
   Silence(e);
   e.piece.clear();
   e.playing = false;
-  e.notify = nullptr;
-  e.due.store(nullptr);
+  e.notify = false;
+  e.due.store(false);
 }
 
 bool Playing() {
@@ -207,8 +219,7 @@ bool Playing() {
 }
 
 void Deliver() {
-  if (HWND window = E().due.exchange(nullptr))
-    PostMessage(window, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 1);
+  if (E().due.exchange(false)) PostMessage(E().window, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 1);
 }
 
 }  // namespace platform::midi

@@ -17,9 +17,9 @@ namespace platform::midi {
 bool Load(const std::vector<unsigned char>& file);
 // Back to the start of the loaded piece, not playing.
 void Rewind();
-// Plays from where the piece stands; at its end `notify` (if not null)
-// gets MM_MCINOTIFY with MCI_NOTIFY_SUCCESSFUL, posted by Deliver.
-void Play(HWND notify);
+// Plays from where the piece stands; with `notify`, its end posts
+// MM_MCINOTIFY with MCI_NOTIFY_SUCCESSFUL to `window` (through Deliver).
+void Play(bool notify, HWND window);
 // Stops the piece where it stands and silences every note.
 void Stop();
 // Stops and forgets the piece.
