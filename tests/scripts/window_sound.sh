@@ -25,7 +25,7 @@ check() {  # check WHAT EXPECTED ACTUAL
   if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1 (expected '$2', got '$3')"; failures=$((failures + 1)); fi
 }
 
-# Runs the showcase for about 4 s; on its sound page (Left twice from page 1)
+# Runs the showcase for about 4 s; on its sound page (Left four times from page 1)
 # presses 1 (blip) and 3 (the looping sweep) once the window is up.
 run() {  # run DISKFILE [env...]
   local disk=$1
@@ -46,7 +46,7 @@ run() {  # run DISKFILE [env...]
     xdotool mousemove $((x0 + 600)) $((y0 + 440))
     xdotool windowfocus "$wid" 2>/dev/null
     sleep 0.5
-    for key in Left Left 1 3; do
+    for key in Left Left Left Left 1 3; do
       xdotool keydown "$key"
       sleep 0.15
       xdotool keyup "$key"
