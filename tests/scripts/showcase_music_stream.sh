@@ -42,6 +42,15 @@ printf '2 key LEFT\n4 key 1\n6 key LEFT\n8 key 1\n' | run again 200
 cmp -s "$work/both.wav" "$work/again.wav"
 check "a second run writes the same sound" 0 $?
 
+# Without a SoundFont the music is silent, said once on stderr, and the run
+# ends normally.
+printf '2 key LEFT\n4 key LEFT\n6 key 1\n20 key 2\n' > "$work/nofont.txt"
+(cd "$build" && RU_SCRIPT="$work/nofont.txt" RU_MAX_FRAMES=100 RU_AUDIO_OUT="$work/nofont.wav" \
+   RU_SOUNDFONT=/nonexistent.sf2 timeout 30 ./showcase 2> "$work/nofont.err")
+check "no SoundFont: exit 0" 0 $?
+check "no SoundFont: one line said" 1 "$(grep -c SoundFont "$work/nofont.err")"
+check "no SoundFont: silence" 0 "$(heard "$work/nofont.wav" 0 100)"
+
 # The tune played once (2) ends after about 4 s: MidiEnded shows green.
 printf '2 key LEFT\n4 key LEFT\n6 key 2\n400 capture %s\n' "$work/ended.bmp" | run once 400
 check "MidiEnded after one pass" 00cb00 \
