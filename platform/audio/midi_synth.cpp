@@ -203,13 +203,17 @@ void Stop() {
 
 void Unload() {
   Engine& e = E();
-  std::lock_guard<std::mutex> guard(e.lock);
-  DropPlayer(e);
-  Silence(e);
-  e.piece.clear();
-  e.playing = false;
-  e.notify = false;
-  e.due.store(false);
+  {
+    std::lock_guard<std::mutex> guard(e.lock);
+    DropPlayer(e);
+    Silence(e);
+    e.piece.clear();
+    e.playing = false;
+    e.notify = false;
+    e.due.store(false);
+  }
+  // Nothing to render until the next piece: the output stops asking.
+  SetMusicSource(nullptr);
 }
 
 bool Playing() {

@@ -22,7 +22,7 @@ void Rewind();
 void Play(bool notify, HWND window);
 // Stops the piece where it stands and silences every note.
 void Stop();
-// Stops and forgets the piece.
+// Stops and forgets the piece; the mixer stops rendering music.
 void Unload();
 // True while the piece plays.
 bool Playing();
