@@ -25,7 +25,7 @@ std::string InApp(const std::string& name) {
 void WriteFile(const std::string& name, const std::vector<unsigned char>& bytes) {
   std::FILE* f = std::fopen(InApp(name).c_str(), "wb");
   ASSERT_NE(f, nullptr) << name;
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
   std::fclose(f);
 }
 
