@@ -164,7 +164,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libsdl2-2.0-0, libfreetype6, libfontconfig1, libsdl2-dev, libfreetype-dev, libfontconfig-dev, pkg-config, fonts-ipafont-mincho, fonts-ipafont-gothic")
+    "libsdl2-2.0-0, libfreetype6, libfontconfig1, libfluidsynth3, libsdl2-dev, libfreetype-dev, libfontconfig-dev, libfluidsynth-dev, pkg-config, fonts-ipafont-mincho, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "timgm6mb-soundfont | fluid-soundfont-gm")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cmake, g++")
 # Run-time libraries of installed programs (rupack), when there are any.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -33,9 +33,15 @@ void AdvanceCursor(SoundObject& s) {
 void StartBuffer(SoundObject& s, int j, DWORD flags) {
   platform::SoundBuffer* b = HasMix(s, j) ? s.Buffers[j] : nullptr;
   if (!b) return;
-  // A streamed sound is rewound and refilled here once streaming joins.
   b->Stop();
   b->SetCurrentPosition(0);
+  // A stream is rewound and refilled first, and its buffer always loops;
+  // the refills decide whether it ends.
+  if (s.Stream.Size != 0) {
+    s.Looping = flags == DSBPLAY_LOOPING ? 1 : 0;
+    if (!ResetStream(int(&s - Sounds))) return;
+    flags = DSBPLAY_LOOPING;
+  }
   b->Play(0, 0, flags);
 }
 
@@ -122,7 +128,7 @@ int Pause(int no, int mix) {
       b.Stop();
     } else {
       b.SetCurrentPosition(s.PausePos[j]);
-      b.Play(0, 0, s.Looping ? DSBPLAY_LOOPING : 0);
+      b.Play(0, 0, s.Looping || s.Stream.Size ? DSBPLAY_LOOPING : 0);
     }
   });
 }

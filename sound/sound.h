@@ -1,7 +1,7 @@
 // sound.h - ruSound: the sound device, the table of 70 numbered sound
-// objects with their mix buffers, WAVE loading, playback control with echo,
-// the output format, system sounds and the beep. MIDI keeps its documented
-// state here until the MIDI player joins.
+// objects with their mix buffers, WAVE loading, sound packs and streaming,
+// playback control with echo, the output format, system sounds and the
+// beep, and MIDI music.
 #pragma once
 
 #include <vector>
@@ -14,9 +14,25 @@ constexpr int kSoundCount = 70;   // SoundNo 0 to 69
 constexpr int kMaxMix = 10;       // mix buffers per sound object
 constexpr int kNameBytes = 31;    // stored name, zero-terminated
 
-// The streaming state of a slot; Size 0: not streamed.
+constexpr int kPathBytes = 260;   // pack paths, zero-terminated
+constexpr DWORD kNoWrap = 0xFFFFFFFF;
+
+// The streaming state of a slot; Size 0: not streamed. Offsets named
+// "file" are in the pack, the others in the stream's buffer.
 struct SoundStream {
-  DWORD Size = 0;
+  DWORD DataStart = 0;    // file offset of the first data byte
+  DWORD LoopStart = 0;    // file offset reading resumes at after the last byte
+  DWORD ReadPos = 0;      // file offset of the next read
+  DWORD Size = 0;         // data bytes
+  DWORD ReadCount = 0;    // data bytes consumed, counted from DataStart
+  DWORD ChunkStart = 0;   // where the last written piece begins
+  DWORD WritePos = 0;     // where the next piece is written
+  DWORD HalfSize = 0;     // a normal piece: two seconds
+  DWORD BufferSize = 0;   // the buffer: four seconds
+  DWORD WrapMark = kNoWrap;  // play position when writing wrapped; kNoWrap none
+  DWORD LastPlayPos = 0;  // play position at the last refill
+  BYTE EndCountdown = 0;  // 2 at the data's end in a play-once run, then down
+  char StreamPath[kPathBytes] = {};  // the pack, copied at load
 };
 
 // One slot of the table.
@@ -48,6 +64,7 @@ extern int Restoring;                      // 1 while slots are reloaded in plac
 extern int RestoreSlot;                    // the slot being reloaded
 extern SoundObject Sounds[kSoundCount];
 extern int MidiOpen;                       // the MIDI device is open
+extern char PackPath[kPathBytes];          // the selected sound pack
 
 // ---- set-up and sound objects
 // Opens the device; false (and SoundReady 0) when there is none.
@@ -67,6 +84,24 @@ DWORD GetPosition(int no);
 // Reads a RIFF WAVE file (library path): 0 and the format block (its size
 // is HeadSize) and the data block (its size is Size), else 1 with both empty.
 int ReadWave(const char* path, std::vector<BYTE>* format, std::vector<BYTE>* data);
+
+// ---- sound packs
+// Selects the pack (program folder + name) later pack loads read.
+char* SelectPack(const char* name);
+// Loads the entry `name` (any case) of the selected pack; SoundNo or -1.
+int LoadPack(const char* name, int mix);
+// Appends every *.WAV of `folder` to `pack` (both beside the program);
+// fresh not 0 starts a new pack. Returns 1.
+int Convert(const char* pack, const char* folder, int fresh);
+
+// ---- streaming
+// Opens the entry `name` of the selected pack as a stream that loops back
+// to byte `loop` of its data; sounds under five seconds load as pack sounds.
+int LoadStream(const char* name, int loop);
+// Refills every playing stream; called once per frame.
+int Streaming();
+// Rewinds a stream and refills the first half of its buffer.
+int ResetStream(int no);
 
 // ---- playback control (mix: a buffer, -2 the round-robin one with echo,
 // other negatives round-robin for plays and all buffers otherwise)
@@ -114,9 +149,20 @@ void PlaySystemSound(const char* name);
 void Beep();
 
 // ---- MIDI
-// Sets up MIDI playback; 1 on success.
+extern int MidiLoop;   // 1: the piece starts again at its end
+extern int MidiEnded;  // 1 once the end of a piece was reported
+// Start values: nothing open, not ended, looping.
 int InitMidi();
-// Handles the MIDI device's notice that playback ended.
+// Plays the MIDI file `name` (beside the program), looped (1) or once (0),
+// replacing any piece open; returns loop.
+int PlayMidi(const char* name, int loop);
+// Stops and closes the piece, if one is open.
+void StopMidi();
+// Sends stop and close whatever the state; MidiOpen stays.
+void CloseMidi();
+// The piece playing ends at its end instead of starting again.
+void MidiOnce();
+// The end of the piece (from the window procedure): again, or close.
 void MidiNotify();
 
 }  // namespace ruSound

@@ -1,6 +1,7 @@
 // sound_objects.cpp - the sound device and the table of sound objects:
 // set-up and release, loading WAVE files and resources into mix buffers,
 // freeing, and rebuilding every slot in place after the device was given up.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -31,12 +32,6 @@ int Report(const char* message, HRESULT code) {
   return -1;
 }
 
-int FirstFreeSlot() {
-  for (int n = 0; n < kSoundCount; ++n)
-    if (!Sounds[n].Used) return n;
-  return -1;
-}
-
 // The file beside the program, else the resource of type "WAVE", else of
 // type RT_RCDATA (a whole WAVE file in the canonical layout).
 bool FindWave(const char* name, platform::WaveImage* wave) {
@@ -49,28 +44,6 @@ bool FindWave(const char* name, platform::WaveImage* wave) {
   return platform::ParseCanonicalWave(res.data, res.size, wave);
 }
 
-// A secondary buffer holding a full copy of `wave`; nullptr (with the
-// device's result in *hr) when it cannot be made.
-platform::SoundBuffer* MakeBuffer(const platform::WaveImage& wave, HRESULT* hr) {
-  WAVEFORMATEX format{};
-  std::memcpy(&format, wave.format.data(), sizeof format);
-  DSBUFFERDESC desc;
-  desc.dwFlags = kBufferFlags;
-  desc.dwBufferBytes = DWORD(wave.data.size());
-  desc.lpwfxFormat = &format;
-  platform::SoundBuffer* buffer = nullptr;
-  *hr = Device->CreateSoundBuffer(&desc, &buffer);
-  if (*hr != DS_OK) return nullptr;
-  void *part1 = nullptr, *part2 = nullptr;
-  DWORD bytes1 = 0, bytes2 = 0;
-  if (buffer->Lock(0, desc.dwBufferBytes, &part1, &bytes1, &part2, &bytes2) == DS_OK) {
-    std::memcpy(part1, wave.data.data(), bytes1);
-    if (part2) std::memcpy(part2, wave.data.data() + bytes1, bytes2);
-    buffer->Unlock(part1, bytes1, part2, bytes2);
-  }
-  return buffer;
-}
-
 void ReleaseBuffer(platform::SoundBuffer*& buffer) {
   if (!buffer) return;
   buffer->Stop();
@@ -79,6 +52,90 @@ void ReleaseBuffer(platform::SoundBuffer*& buffer) {
 }
 
 }  // namespace
+
+platform::SoundBuffer* MakeBuffer(const std::vector<BYTE>& format, DWORD bytes, DWORD flags,
+                                  HRESULT* hr) {
+  // A format block shorter than WAVEFORMATEX (a pack entry may claim any
+  // HeadSize) is read with its missing bytes as 0.
+  WAVEFORMATEX wfx{};
+  std::memcpy(&wfx, format.data(), std::min(format.size(), sizeof wfx));
+  DSBUFFERDESC desc;
+  desc.dwFlags = flags;
+  desc.dwBufferBytes = bytes;
+  desc.lpwfxFormat = &wfx;
+  platform::SoundBuffer* buffer = nullptr;
+  *hr = Device->CreateSoundBuffer(&desc, &buffer);
+  return *hr == DS_OK ? buffer : nullptr;
+}
+
+void WriteBuffer(platform::SoundBuffer* buffer, DWORD offset, const BYTE* bytes, DWORD count) {
+  void *part1 = nullptr, *part2 = nullptr;
+  DWORD bytes1 = 0, bytes2 = 0;
+  if (!count || buffer->Lock(offset, count, &part1, &bytes1, &part2, &bytes2) != DS_OK) return;
+  if (bytes) {
+    std::memcpy(part1, bytes, bytes1);
+    if (part2) std::memcpy(part2, bytes + bytes1, bytes2);
+  } else {
+    std::memset(part1, 0, bytes1);
+    if (part2) std::memset(part2, 0, bytes2);
+  }
+  buffer->Unlock(part1, bytes1, part2, bytes2);
+}
+
+void SetUpBufferControls(SoundObject& s, int j) {
+  platform::SoundBuffer* b = s.Buffers[j];
+  if (!Restoring) {
+    DWORD hz = 0;
+    b->GetFrequency(&hz);
+    s.Frequency[j] = LONG(hz);
+    s.BaseFrequency = LONG(hz);
+    s.Volume[j] = 0;
+    s.Pan[j] = 0;
+  } else {
+    b->SetVolume(s.Volume[j]);
+    b->SetFrequency(DWORD(s.Frequency[j]));
+    b->SetPan(s.Pan[j]);
+  }
+}
+
+int FillSlot(const char* tag, int no, int mix, const platform::WaveImage& wave) {
+  // Every buffer is made before the slot changes, so a failure leaves
+  // nothing half-made behind.
+  const int count = std::abs(mix);
+  platform::SoundBuffer* made[kMaxMix] = {};
+  for (int j = 0; j < count; ++j) {
+    HRESULT hr = DS_OK;
+    made[j] = MakeBuffer(wave.format, DWORD(wave.data.size()), kBufferFlags, &hr);
+    if (!made[j]) {
+      for (int k = 0; k < j; ++k) ReleaseBuffer(made[k]);
+      ruSystem::Error(tag, "サウンドバッファが生成できません", hr);
+      return -1;
+    }
+    WriteBuffer(made[j], 0, wave.data.data(), DWORD(wave.data.size()));
+  }
+
+  SoundObject& s = Sounds[no];
+  s.MixCount = count;
+  // Reloading keeps an object's echo availability (a negative mix count
+  // turned it off); a running echo ends.
+  if (Restoring) s.EchoStep = s.EchoStep < 0 ? -1 : 0;
+  else s.EchoStep = mix > 1 ? 0 : -1;
+  if (!Restoring) s.MixCursor = 0;
+  for (int j = 0; j < count; ++j) {
+    s.Buffers[j] = made[j];
+    SetUpBufferControls(s, j);
+  }
+  s.Used = 1;
+  s.FromPack = 0;
+  s.Stream.Size = 0;
+  return no;
+}
+
+int FirstFreeSlot() {
+  for (int n = 0; n < kSoundCount; ++n)
+    if (!Sounds[n].Used) return n;
+  return -1;
+}
 
 void ReleaseSlotBuffers(SoundObject& s) {
   for (int j = 0; j < s.MixCount && j < kMaxMix; ++j) ReleaseBuffer(s.Buffers[j]);
@@ -89,10 +146,12 @@ void ReloadSlots() {
   for (int n = 0; n < kSoundCount; ++n) {
     if (!Sounds[n].Used) continue;
     RestoreSlot = n;
-    // Streamed and pack sounds reload from their pack; they join with the
-    // pack and stream readers. Every other slot reloads its file or resource.
-    if (Sounds[n].Stream.Size == 0 && !Sounds[n].FromPack)
-      LoadObject(Sounds[n].Name, Sounds[n].MixCount);
+    // Pack sounds reload from the selected pack, streams from their own
+    // pack; every other slot reloads its file or resource.
+    SoundObject& s = Sounds[n];
+    if (s.Stream.Size != 0) ReloadStream(n);
+    else if (s.FromPack) LoadPack(s.Name, s.MixCount);
+    else LoadObject(s.Name, s.MixCount);
   }
   Restoring = 0;
 }
@@ -171,44 +230,8 @@ int LoadObject(const char* name, int mix) {
   platform::WaveImage wave;
   if (!FindWave(name, &wave)) return Report("WAVEリソースが見つかりません", 0);
 
-  // Every buffer is made before the slot changes, so a failure leaves
-  // nothing half-made behind.
-  const int count = std::abs(mix);
-  platform::SoundBuffer* made[kMaxMix] = {};
-  for (int j = 0; j < count; ++j) {
-    HRESULT hr = DS_OK;
-    made[j] = MakeBuffer(wave, &hr);
-    if (!made[j]) {
-      for (int k = 0; k < j; ++k) ReleaseBuffer(made[k]);
-      return Report("サウンドバッファが生成できません", hr);
-    }
-  }
-
+  if (FillSlot(kTag, no, mix, wave) < 0) return -1;
   SoundObject& s = Sounds[no];
-  s.MixCount = count;
-  // Reloading keeps an object's echo availability (a negative mix count
-  // turned it off); a running echo ends.
-  if (Restoring) s.EchoStep = s.EchoStep < 0 ? -1 : 0;
-  else s.EchoStep = mix > 1 ? 0 : -1;
-  if (!Restoring) s.MixCursor = 0;
-  for (int j = 0; j < count; ++j) {
-    s.Buffers[j] = made[j];
-    if (!Restoring) {
-      DWORD hz = 0;
-      made[j]->GetFrequency(&hz);
-      s.Frequency[j] = LONG(hz);
-      s.BaseFrequency = LONG(hz);
-      s.Volume[j] = 0;
-      s.Pan[j] = 0;
-    } else {
-      made[j]->SetVolume(s.Volume[j]);
-      made[j]->SetFrequency(DWORD(s.Frequency[j]));
-      made[j]->SetPan(s.Pan[j]);
-    }
-  }
-  s.Used = 1;
-  s.FromPack = 0;
-  s.Stream.Size = 0;
   if (Restoring) return no;
   std::strcpy(s.Name, name);
   return no;

@@ -7,9 +7,14 @@ tools/samples/wav/ (played by the showcase's sound page):
              16-bit stereo 22050 Hz
   sweep.wav  a voice-like sweep: a buzzing source gliding up and down
              through two moving vowel resonances, 16-bit mono 22050 Hz
+tools/samples/music/ (streamed by the showcase's stream page):
+  theme.wav  eight seconds of arpeggios over a chord that changes each
+             second, 8-bit mono 11025 Hz; its loop point is second 3
 fuzz/corpus/wave/ (seeds for the RIFF reader's fuzzer):
   small PCM files, one with an odd extra chunk, one non-PCM with extra
   format bytes.
+fuzz/corpus/sound_pack/ (seeds for the sound pack reader's fuzzer):
+  a pack of two entries (one with extra format bytes) and an empty entry.
 
 Everything is computed here; nothing is copied from elsewhere.
 Usage: make_sounds.py [repository root]   (default: this script's parent)
@@ -95,6 +100,21 @@ def sweep():
     return rate, 1, 2, [(0.7 * v / peak,) for v in out]
 
 
+def theme():
+    rate, seconds = 11025, 8.0
+    roots = [261.63, 220.0, 174.61, 196.0, 261.63, 329.63, 293.66, 196.0]
+    out = []
+    for k in range(int(rate * seconds)):
+        t = k / rate
+        second, within = int(t), t % 1.0
+        step, u = int(within * 4), within % 0.25
+        hz = roots[second] * (1.0, 1.25, 1.5, 2.0)[step]
+        v = math.sin(2 * math.pi * hz * u) * math.exp(-8.0 * u) * min(1.0, u / 0.004)
+        bass = 0.3 * math.sin(2 * math.pi * roots[second] / 2 * t)
+        out.append((0.5 * v + bass,))
+    return rate, 1, 1, out
+
+
 def riff(chunks):
     body = b"WAVE" + b"".join(
         cid + struct.pack("<I", len(data)) + data + (b"\0" if len(data) % 2 else b"")
@@ -118,6 +138,27 @@ def seeds(folder):
             f.write(data)
 
 
+def pack_entry(name, fmt, data):
+    """One sound pack entry: Size, name and zero, HeadSize, format, data."""
+    head = fmt if len(fmt) >= 18 else fmt + struct.pack("<H", 0)
+    return (struct.pack("<I", len(data)) + name + b"\0" + struct.pack("<I", len(head)) +
+            head + data)
+
+
+def pack_seeds(folder):
+    os.makedirs(folder, exist_ok=True)
+    pcm8 = struct.pack("<HHIIHH", 1, 1, 8000, 8000, 1, 8)
+    adpcm = struct.pack("<HHIIHHH", 2, 1, 8000, 4096, 256, 4, 4) + b"\x01\x02\x03\x04"
+    files = {
+        "two.pak": pack_entry(b"A.WAV", pcm8, bytes(range(0, 256, 8))) +
+                   pack_entry(b"B.WAV", adpcm, bytes(40)),
+        "empty_entry.pak": struct.pack("<I", 0) + b"JUNK.WAV\0" + struct.pack("<I", 0),
+    }
+    for name, data in files.items():
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(data)
+
+
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.dirname(
         os.path.abspath(__file__)))
@@ -126,7 +167,11 @@ def main():
     for name, make in (("blip", blip), ("chord", chord), ("sweep", sweep)):
         rate, channels, width, frames = make()
         write_wave(os.path.join(folder, name + ".wav"), rate, channels, width, frames)
+    music = os.path.join(root, "tools", "samples", "music")
+    os.makedirs(music, exist_ok=True)
+    write_wave(os.path.join(music, "theme.wav"), *theme())
     seeds(os.path.join(root, "fuzz", "corpus", "wave"))
+    pack_seeds(os.path.join(root, "fuzz", "corpus", "sound_pack"))
 
 
 if __name__ == "__main__":

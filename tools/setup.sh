@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git python3
   libsdl2-dev libsdl2-ttf-dev libfreetype-dev libfontconfig-dev
+  libfluidsynth-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev libsdl2-gfx-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth xdotool x11-utils imagemagick

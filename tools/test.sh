@@ -23,14 +23,16 @@ if command -v clang++ >/dev/null; then
   # link the platform layer alone) are built with it.
   cmake --preset fuzz >/dev/null
   cmake --build --preset fuzz -j "$(nproc)" --target bmp_fuzz headless_script_fuzz text_layout_fuzz encoding_fuzz \
-    draw_pack_fuzz riff_wave_fuzz
-  for target in bmp_fuzz headless_script_fuzz text_layout_fuzz encoding_fuzz draw_pack_fuzz riff_wave_fuzz; do
+    draw_pack_fuzz riff_wave_fuzz sound_pack_fuzz midi_file_fuzz
+  for target in bmp_fuzz headless_script_fuzz text_layout_fuzz encoding_fuzz draw_pack_fuzz riff_wave_fuzz sound_pack_fuzz midi_file_fuzz; do
     corpus=build/fuzz/corpus/$target
     mkdir -p "$corpus"
     seeds=()
     [ "$target" = bmp_fuzz ] && seeds=(fuzz/corpus/bmp)
     [ "$target" = draw_pack_fuzz ] && seeds=(fuzz/corpus/draw_pack)
     [ "$target" = riff_wave_fuzz ] && seeds=(fuzz/corpus/wave)
+    [ "$target" = sound_pack_fuzz ] && seeds=(fuzz/corpus/sound_pack)
+    [ "$target" = midi_file_fuzz ] && seeds=(fuzz/corpus/midi)
     echo "fuzzing $target for ${RU_FUZZ_SECONDS:-20} s"
     build/fuzz/fuzz/$target -max_total_time="${RU_FUZZ_SECONDS:-20}" -rss_limit_mb=2048 \
       "$corpus" "${seeds[@]}" 2>&1 | { grep -E "^Done|ERROR|SUMMARY" || true; }

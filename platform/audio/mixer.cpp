@@ -24,6 +24,7 @@ struct Mixer {
   int devices = 0;
   Backend* openedOn = nullptr;
   std::vector<SoundBuffer*> buffers;  // every live buffer
+  MusicRender music = nullptr;        // the synthesizer, when one is set
   std::int32_t acc[kChunkFrames * 2];
 };
 
@@ -119,6 +120,7 @@ struct MixerAccess {
     std::fill(m.acc, m.acc + frames * ch, 0);
     for (SoundBuffer* b : m.buffers)
       if (b->playing_) MixVoice(*b, m.acc, frames, ch, spec.samplesPerSec);
+    if (m.music) m.music(m.acc, frames, ch, int(spec.samplesPerSec));
     const std::size_t n = frames * ch;
     if (spec.bitsPerSample == 16) {
       std::int16_t* o = reinterpret_cast<std::int16_t*>(out);
@@ -310,6 +312,11 @@ bool OpenOutputAs(const AudioSpec& spec) {
 }  // namespace
 
 void MixAudio(BYTE* out, std::size_t bytes) { MixAs(CurrentOutputFormat(), out, bytes); }
+
+void SetMusicSource(MusicRender render) {
+  std::lock_guard<std::mutex> guard(M().lock);
+  M().music = render;
+}
 
 namespace {
 // `fresh`: open the output anew even when it is held already (a device is

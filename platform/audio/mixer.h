@@ -113,6 +113,14 @@ AudioSpec CurrentOutputFormat();
 // nothing.
 void MixAudio(BYTE* out, std::size_t bytes);
 
+// A source added into every chunk mixed (the music synthesizer): it adds
+// `frames` frames of `channels` channels at `rate` Hz into `acc` (full
+// scale 32768). Called under the mixer's lock, so it must not call back
+// into the mixer; it allocates nothing.
+using MusicRender = void (*)(std::int32_t* acc, std::size_t frames, int channels, int rate);
+// Sets (or, with nullptr, removes) the music source.
+void SetMusicSource(MusicRender render);
+
 // ---- sounds outside any buffer of the library (beep, system sounds)
 // Holds the output open (opening it if needed); false when there is none.
 bool AcquireOutput();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/audio/mci.h"
 #include "platform/os/clock.h"
 
 namespace platform {
@@ -117,6 +118,7 @@ void PostQuitMessage(int code) {
 
 BOOL PeekMessage(MSG* msg, UINT removeFlag) {
   GetBackend().PumpEvents();
+  DeliverMciNotifications();
   return TakeOrLook(msg, removeFlag) ? TRUE : FALSE;
 }
 

@@ -17,6 +17,8 @@ cat > "$work/pages.txt" <<TXT
 3 key LEFT
 6 key LEFT
 9 key LEFT
+12 key LEFT
+15 key LEFT
 150 capture $work/typing.bmp
 500 capture $work/story.bmp
 501 key S
@@ -28,7 +30,8 @@ TXT
 rm -f "$build/screenshot.bmp"
 (cd "$work" && RU_SCRIPT="$work/pages.txt" timeout 30 "$showcase" 2>"$work/run.err")
 check "the run ends with exit 0" 0 $?
-# Left three times from the first page: the story page (sound and joystick pages come last).
+# Left five times from the first page: the story page (the sound, joystick,
+# music and stream pages come last).
 # Story page: the lower box is empty while typing, smoothed text after.
 check "typing: lower box still empty" 1 \
   "$(convert "$work/typing.bmp" -crop 580x160+30+280 -unique-colors txt: | grep -vc '^#')"

@@ -86,28 +86,33 @@ check "scene 2 before its 10 s" ffffff "$(pixel "$work/a600.bmp" 600 400)"
 check "scene 1 after them" 000000 "$(pixel "$work/a650.bmp" 600 400)"
 check "a second visit starts its own 10 s" ffffff "$(pixel "$work/a1200.bmp" 600 400)"
 
-# The joystick page (Left from the first page), frames of 100 ms: joystick
-# 0 is calibrated at rest by screen set-up, held right with button 1 from
-# frame 3 and released at frame 8, so by frame 9 lever X has sprung back from
-# 100 to 60 and the charge has grown to 35; joystick 1 is absent.
+# The joystick page (Left three times from the first page), frames of 100
+# ms: joystick 0 is calibrated at rest by screen set-up, held right with
+# button 1 from frame 7 and released at frame 12, so by frame 13 lever X has
+# sprung back from 100 to 60 and the charge has grown to 35; joystick 1 is
+# absent.
 cat > "$work/joy.txt" <<TXT
 1 joy 0 32767 32767
 2 key LEFT
-3 joy 0 65535 32767 0x1
-8 joy 0 32767 32767 0x1
-9 capture $work/joy.bmp
+4 key LEFT
+6 key LEFT
+7 joy 0 65535 32767 0x1
+12 joy 0 32767 32767 0x1
+13 capture $work/joy.bmp
 TXT
-(cd "$work" && RU_SCRIPT="$work/joy.txt" RU_FRAME_MS=100 RU_MAX_FRAMES=9 timeout 20 "$showcase")
+(cd "$work" && RU_SCRIPT="$work/joy.txt" RU_FRAME_MS=100 RU_MAX_FRAMES=13 timeout 20 "$showcase")
 check "lever X at 60, charge 1 at 35, lever 1 at 0" 00cb00,000000,00ffff,000000,000000 \
   "$(for xy in "175 160" "185 160" "150 198" "160 198" "450 160"; do
        printf '%s,' "$(pixel "$work/joy.bmp" $xy)"; done | sed 's/,$//')"
 
-# The sound page (Left twice from the first page): the blip, the chord and the looping sweep are heard in the
+# The sound page (Left four times from the first page): the blip, the chord and the looping sweep are heard in the
 # WAVE file the sink writes (16-bit stereo 44100 Hz, 16 ms a frame), silence
 # before the first key, the same bytes on a second run.
 cat > "$work/sound.txt" <<TXT
 2 key LEFT
 4 key LEFT
+6 key LEFT
+8 key LEFT
 10 key 1
 12 key 2
 14 key 3

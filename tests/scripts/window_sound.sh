@@ -14,7 +14,7 @@ export LANG=C.UTF-8 RU_BACKEND=sdl RU_INSTANCE_KEY="window-sound-$$" SDL_AUDIODR
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 
-# Runs the showcase for about 4 s; on its sound page (Left twice from page 1)
+# Runs the showcase for about 4 s; on its sound page (Left four times from page 1)
 # presses 1 (blip) and 3 (the looping sweep) once the window is up.
 run() {  # run DISKFILE [env...]
   local disk=$1
@@ -35,7 +35,7 @@ run() {  # run DISKFILE [env...]
     xdotool mousemove $((x0 + 600)) $((y0 + 440))
     xdotool windowfocus "$wid" 2>/dev/null
     sleep 0.5
-    for key in Left Left 1 3; do
+    for key in Left Left Left Left 1 3; do
       xdotool keydown "$key"
       sleep 0.15
       xdotool keyup "$key"

@@ -1,5 +1,5 @@
 // main.cpp - rupack: command-line work on pack files without a display.
-//   rupack draw build|list|extract|check ...   (rupack --help for all)
+//   rupack draw|sound build|list|extract|check ...   (rupack --help for all)
 #include <cstdio>
 #include <cstring>
 
@@ -7,7 +7,7 @@
 
 namespace {
 
-const rupack::Command* const kCommands[] = {&rupack::kDrawCommand};
+const rupack::Command* const kCommands[] = {&rupack::kDrawCommand, &rupack::kSoundCommand};
 
 void PrintHelp(std::FILE* out) {
   std::fputs("usage: rupack KIND COMMAND ARGS...\n", out);

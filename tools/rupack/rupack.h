@@ -13,13 +13,15 @@ constexpr int kOk = 0, kFailed = 1, kUsage = 2;
 
 // A pack command: `args` follow the pack kind ("build", PACK, FOLDER...).
 struct Command {
-  const char* kind;   // "draw"
+  const char* kind;   // "draw", "sound"
   const char* usage;  // lines of help, each ending with '\n'
   int (*run)(const Args& args);
 };
 
 // Draw packs (pictures).
 extern const Command kDrawCommand;
+// Sound packs (WAVE sounds).
+extern const Command kSoundCommand;
 
 // Reports bad usage on stderr with the help of `command`; kUsage.
 int UsageError(const Command& command, const std::string& why);

@@ -1,15 +1,19 @@
-// showcase.cpp - a tour of the library on eight pages: sprites (keyed, unkeyed,
+// showcase.cpp - a tour of the library on ten pages: sprites (keyed, unkeyed,
 // stretched, flipped, waved, shaken, tiled in a clip window), primitives and
 // fills, text, a scene switch, the nine wipes, story text typed out and
 // smoothed, sounds (keys play, the mouse pans, Up and Down change the
-// frequency, P pauses, E switches the echo's wandering pan, B beeps), and
-// joysticks (levers and charge bars; Left from the first page leads there).
+// frequency, P pauses, E switches the echo's wandering pan, B beeps),
+// joysticks (levers and charge bars), MIDI music (looped, once, stopped)
+// and a long sound streamed from a sound pack with a loop point (Left from
+// the first page leads there).
 // S saves the frame as "screenshot.bmp". Right / Left turn the page, Enter asks to
 // go to the second scene (which returns after 10 s, or on Space), Esc asks to
 // quit. A sprite glides across the top at 120 pixels a second whatever the
 // frame rate; a left click leaves a marker. Needs bmp/block.bmp beside the
 // program (the build copies it); without it the marks are drawn by hand.
-// The sounds come from wav\*.wav beside the program (tools/make_sounds.py).
+// The sounds come from wav\*.wav beside the program (tools/make_sounds.py);
+// music\theme.wav is packed into "music.pak" at start and streamed from it;
+// midi\*.mid is made by tools/make_midi.py.
 // Headless: RU_BACKEND=headless RU_MAX_FRAMES=300 build/release/showcase
 #include <algorithm>
 #include <cmath>
@@ -21,7 +25,7 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255), kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 200, 0), kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0), kGrey = RGB(96, 96, 96);
-constexpr int kPages = 8;
+constexpr int kPages = 10;
 constexpr int kSwitchPage = 3;  // Enter goes to scene 2 from here
 constexpr int kBlinkWait = 1;  // numbered wait for the blinking hint
 constexpr int kBackWait = 2;   // numbered wait: scene 2 returns by itself
@@ -31,6 +35,8 @@ int Ball = 0;    // a 32 x 32 ball made with primitives, black keyed
 int Page = 0;
 float GlideX = 0;
 int Blip = -1, Chord = -1, Sweep = -1;  // sound numbers
+int Theme = -1;                         // the streamed sound
+constexpr int kThemeLoop = 3 * 11025;   // its loop point: second 3 (8-bit mono 11025 Hz)
 int EchoWanders = 0;
 bool SoundsLoaded = false;
 int HintShown = 1;
@@ -277,6 +283,48 @@ void SoundPage() {
   ruDraw::Box(x - 3, 216, x + 4, 244, kYellow, kYellow, 1);
 }
 
+void MusicPage() {
+  Title("9. 音楽 (MIDI)");
+  ruDraw::SetTextColor(kWhite, 0, 1);
+  ruDraw::Print(20, 80, "1: 繰り返し演奏  2: 一回だけ演奏  O: この回で終わる  X: 止める");
+  if (Pressed('1')) ruSound::PlayMidi("midi\\tune.mid", 1);
+  if (Pressed('2')) ruSound::PlayMidi("midi\\tune.mid", 0);
+  if (Pressed('O')) ruSound::MidiOnce();
+  if (Pressed('X')) ruSound::StopMidi();
+  ruDraw::Printf(20, 120, "開いている: %d  繰り返し: %d  終わった (MidiEnded): %d",
+                 ruSound::MidiOpen, ruSound::MidiLoop, ruSound::MidiEnded);
+  ruDraw::Box(20, 160, 60, 200, kGrey, kWhite, 1);
+  if (ruSound::MidiEnded) ruDraw::Box(22, 162, 58, 198, kGreen, kGreen, 1);
+}
+
+void StreamPage() {
+  Title("10. ストリーム再生");
+  ruDraw::SetTextColor(kWhite, 0, 1);
+  ruDraw::Print(20, 80, "1: 繰り返し (3 秒目へ戻る)  2: 一回だけ  X: 止める  P: 一時停止");
+  if (Theme < 0) {
+    ruDraw::Print(20, 160, "音の出力かパックがありません (無音で動きます)");
+    return;
+  }
+  if (Pressed('1')) ruSound::PlayLoop(Theme, -1);
+  if (Pressed('2')) ruSound::Play(Theme, -1);
+  if (Pressed('X')) ruSound::Stop(Theme, -1);
+  if (Pressed('P')) ruSound::Pause(Theme, -1);
+  const ruSound::SoundStream& st = ruSound::Sounds[Theme].Stream;
+  const DWORD at = ruSound::GetPosition(Theme);
+  ruDraw::Printf(20, 120, "読んだ量 %lu / %lu  書く位置 %lu  再生位置 %lu",
+                 static_cast<unsigned long>(st.ReadCount), static_cast<unsigned long>(st.Size),
+                 static_cast<unsigned long>(st.WritePos), static_cast<unsigned long>(at));
+  // The four-second buffer: the piece written last, and the play position.
+  ruDraw::Box(20, 160, 620, 190, kGrey, kWhite, 1);
+  if (st.BufferSize) {
+    const int from = 20 + int(600.0 * st.ChunkStart / st.BufferSize);
+    const int to = 20 + int(600.0 * st.WritePos / st.BufferSize);
+    if (to > from) ruDraw::Box(from, 164, to, 186, kBlue, kBlue, 1);
+    const int x = 20 + int(600.0 * at / st.BufferSize);
+    ruDraw::Box(x - 2, 156, x + 3, 194, kYellow, kYellow, 1);
+  }
+}
+
 // Turns the page on a completed press-and-release of Left or Right.
 // True when the page changed.
 bool TurnPage() {
@@ -340,6 +388,11 @@ void GameInit() {
     Sweep = ruSound::LoadObject("wav\\sweep.wav", -1);
   }
   SoundsLoaded = Blip >= 0 && Chord >= 0 && Sweep >= 0;
+  if (ruSound::SoundReady) {
+    ruSound::Convert("music.pak", "music", 1);
+    ruSound::SelectPack("music.pak");
+    Theme = ruSound::LoadStream("theme.wav", kThemeLoop);
+  }
   ruSystem::SetWait(kBlinkWait, 500);
   for (int id = 0; id < 2; ++id) ruSystem::SetJoystickSpeed(id, 200.0f, 50.0f);
   ruSystem::SceneNo = 1;
@@ -356,8 +409,11 @@ void PlayScene() {
     case 4: WipePage(); break;
     case 5: StoryPage(turned); break;
     case 6: SoundPage(); break;
-    default: JoystickPage(); break;
+    case 7: JoystickPage(); break;
+    case 8: MusicPage(); break;
+    default: StreamPage(); break;
   }
+  ruSound::Streaming();
   DrawGlider();
   DrawMouse();
   DrawHint();
