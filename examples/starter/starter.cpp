@@ -3,7 +3,7 @@
 //
 // A game on this library does not write main(). It defines three functions
 // the library calls (its "hooks"):
-//   GameInit()     once at start: open the screen, load pictures
+//   GameInit()     once at start: open the screen, load pictures and sounds
 //   PlayScene()    every frame while ruSystem::SceneNo == 1
 //   ResultScene()  every frame while ruSystem::SceneNo == 2
 // Each frame a scene draws its whole picture into the back buffer and shows
@@ -11,7 +11,7 @@
 //
 // Strings are written in UTF-8 here; the compiler flags that come with the
 // library turn them into Shift-JIS, which is what the library expects.
-#include "ru.h"  // everything: ruSystem (loop, keys), ruDraw (pictures, text)
+#include "ru.h"  // everything: ruSystem (loop, keys), ruDraw (pictures, text), ruSound
 
 namespace {
 
@@ -26,6 +26,7 @@ constexpr float kSpeed = 300.0f;      // pixels per second
 const RECT kGoalRect = {560, 200, 620, 280};
 
 int Sprite = 0;                       // object number of the loaded picture
+int Chime = -1;                       // sound number of the goal chime (-1: none)
 float SpriteX = 0, SpriteY = 0;       // its top-left corner on the screen
 
 // Key states must live from frame to frame: GetKey compares with the last
@@ -69,6 +70,8 @@ void GameInit() {
   // File names are Windows-style and relative to the program's folder.
   // On failure the library shows an error box and returns 0.
   Sprite = ruDraw::LoadObject("bmp\\sprite.bmp", 1);
+  // Sounds load only when a sound device opened; without one the game is silent.
+  if (ruSound::SoundReady) Chime = ruSound::LoadObject("wav\\goal.wav", 1);
   ruSystem::SceneNo = 1;  // start in PlayScene
 }
 
@@ -94,7 +97,10 @@ void PlayScene() {
   ruDraw::Print(20, 450, "Esc: quit");  // quick text, fixed style
   ruDraw::Present();
 
-  if (InGoal()) ruSystem::SceneNo = 2;
+  if (InGoal()) {
+    ruSound::Play(Chime, 0);  // mix buffer 0; a sound number of -1 plays nothing
+    ruSystem::SceneNo = 2;
+  }
 }
 
 void ResultScene() {

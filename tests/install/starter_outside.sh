@@ -31,13 +31,17 @@ pixel() {  # pixel FILE X Y -> "b g r" as hex bytes
 # Runs a built starter headless: the right arrow held from frame 2 steers
 # the sprite into the goal; the last frame must show the result scene's
 # colour (RGB 250, 200, 60 at 32 bits). Its "ゴール" must be CP932 bytes in
-# the program, which only the flags carried by ru::ru / ru.pc give.
+# the program, which only the flags carried by ru::ru / ru.pc give. The goal
+# chime must be in the sound the run mixed.
 run_starter() {  # run_starter NAME PROGRAM
   local name="$1" program="$2"
   printf '2 keydown RIGHT\n150 capture %s/%s.bmp\n' "$work" "$name" > "$work/$name.txt"
-  RU_DEPTH=32 RU_MAX_FRAMES=150 RU_SCRIPT="$work/$name.txt" timeout 20 "$program"
+  RU_DEPTH=32 RU_MAX_FRAMES=150 RU_SCRIPT="$work/$name.txt" RU_AUDIO_OUT="$work/$name.wav" \
+    timeout 20 "$program"
   check "$name: runs 150 frames headless and exits 0" 0 $?
   check "$name: reaches the result scene" 3cc8fa "$(pixel "$work/$name.bmp" 5 5)"
+  test -n "$(od -An -v -tx1 -j44 "$work/$name.wav" 2>/dev/null | tr -d ' 0\n')"
+  check "$name: the goal chime is heard" 0 $?
   LC_ALL=C grep -qF $'\x83\x53\x81\x5b\x83\x8b' "$program"
   check "$name: narrow literals compiled to CP932" 0 $?
 }
