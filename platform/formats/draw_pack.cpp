@@ -13,8 +13,7 @@ namespace {
 using packfile::Seek;
 
 Step Broken(const Entry& entry, const char* reason, std::string* why) {
-  packfile::DescribeBroken(entry.offset, reason, why);
-  return Step::Broken;
+  return packfile::BrokenAt(entry.offset, reason, why);
 }
 
 }  // namespace
@@ -42,10 +41,7 @@ Step NextEntry(Reader* reader, Entry* entry, std::string* why) {
 }
 
 Step FindEntry(Reader* reader, const std::string& upperName, Entry* entry, std::string* why) {
-  for (;;) {
-    const Step step = NextEntry(reader, entry, why);
-    if (step != Step::Entry || entry->name == upperName) return step;
-  }
+  return packfile::FindNamed(reader, upperName, entry, why, &NextEntry);
 }
 
 bool ReadPixels(const Reader& reader, const Entry& entry, std::vector<std::uint16_t>* out) {

@@ -29,7 +29,7 @@ struct Entry {
   std::uint64_t PixelBytes() const { return std::uint64_t(width) * height * 2; }
 };
 
-enum class Step { Entry, End, Broken };
+using packfile::Step;
 
 // A pack opened for reading: the file and its size.
 using packfile::Reader;

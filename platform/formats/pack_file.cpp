@@ -42,8 +42,9 @@ const char* ReadName(const Reader& reader, std::uint64_t* at, std::string* name)
   }
 }
 
-void DescribeBroken(std::uint64_t offset, const char* reason, std::string* why) {
+Step BrokenAt(std::uint64_t offset, const char* reason, std::string* why) {
   if (why) *why = "entry at offset " + std::to_string(offset) + ": " + reason;
+  return Step::Broken;
 }
 
 bool AppendWhole(const std::string& libraryPath, const std::vector<unsigned char>& bytes) {

@@ -13,6 +13,8 @@ namespace platform::packfile {
 // Longest name before its terminating zero.
 constexpr size_t kMaxNameBytes = 127;
 
+enum class Step { Entry, End, Broken };
+
 // A pack opened for reading: the file and its size.
 struct Reader {
   std::FILE* file = nullptr;
@@ -31,8 +33,19 @@ const char* ReadEntryStart(const Reader& reader, unsigned char out[4]);
 // `*at`, never past the file's end nor longer than kMaxNameBytes; moves
 // `*at` past the zero. nullptr when read, else the reason.
 const char* ReadName(const Reader& reader, std::uint64_t* at, std::string* name);
-// "entry at offset N: reason" into `why` (if given).
-void DescribeBroken(std::uint64_t offset, const char* reason, std::string* why);
+// Step::Broken, with "entry at offset N: reason" in `why` (if given).
+Step BrokenAt(std::uint64_t offset, const char* reason, std::string* why);
+
+// Walks entries with `next` (a format's NextEntry) to the first named
+// `upperName`; End if none, Broken at a broken entry before it.
+template <typename Entry>
+Step FindNamed(Reader* reader, const std::string& upperName, Entry* entry, std::string* why,
+               Step (*next)(Reader*, Entry*, std::string*)) {
+  for (;;) {
+    const Step step = next(reader, entry, why);
+    if (step != Step::Entry || entry->name == upperName) return step;
+  }
+}
 
 // Appends `bytes` to the file at `libraryPath` (created if missing); if the
 // write fails the file is cut back to its old size. False on any failure.

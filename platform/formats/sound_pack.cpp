@@ -9,8 +9,7 @@ namespace {
 using packfile::Seek;
 
 Step Broken(const Entry& entry, const char* reason, std::string* why) {
-  packfile::DescribeBroken(entry.offset, reason, why);
-  return Step::Broken;
+  return packfile::BrokenAt(entry.offset, reason, why);
 }
 
 std::uint32_t Le32(const unsigned char b[4]) {
@@ -55,10 +54,7 @@ Step NextEntry(Reader* reader, Entry* entry, std::string* why) {
 }
 
 Step FindEntry(Reader* reader, const std::string& upperName, Entry* entry, std::string* why) {
-  for (;;) {
-    const Step step = NextEntry(reader, entry, why);
-    if (step != Step::Entry || entry->name == upperName) return step;
-  }
+  return packfile::FindNamed(reader, upperName, entry, why, &NextEntry);
 }
 
 bool ReadAt(const Reader& reader, std::uint64_t offset, std::uint32_t bytes,

@@ -31,7 +31,7 @@ struct Entry {
   std::uint64_t data = 0;      // where its sample data starts
 };
 
-enum class Step { Entry, End, Broken };
+using packfile::Step;
 
 using packfile::Reader;
 // Starts reading `file` from its first entry (measures its size).
