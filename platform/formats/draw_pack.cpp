@@ -3,59 +3,34 @@
 // an entry whole or not at all.
 #include "platform/formats/draw_pack.h"
 
-#include <sys/types.h>
-#include <unistd.h>
-
 #include "platform/gdi/bitmap.h"
 #include "platform/os/encoding.h"
-#include "platform/os/files.h"
 
 namespace platform::drawpack {
 
 namespace {
 
-bool Seek(std::FILE* file, std::uint64_t offset) {
-  return ::fseeko(file, off_t(offset), SEEK_SET) == 0;
-}
+using packfile::Seek;
 
 Step Broken(const Entry& entry, const char* reason, std::string* why) {
-  if (why) *why = "entry at offset " + std::to_string(entry.offset) + ": " + reason;
-  return Step::Broken;
+  return packfile::BrokenAt(entry.offset, reason, why);
 }
 
 }  // namespace
-
-Reader OpenReader(std::FILE* file) {
-  Reader reader;
-  reader.file = file;
-  if (file && ::fseeko(file, 0, SEEK_END) == 0) {
-    const off_t end = ::ftello(file);
-    if (end > 0) reader.size = std::uint64_t(end);
-  }
-  return reader;
-}
 
 Step NextEntry(Reader* reader, Entry* entry, std::string* why) {
   *entry = Entry{};
   entry->offset = reader->at;
   if (!reader->file || reader->at >= reader->size) return Step::End;
-  if (reader->size - reader->at < 4) return Broken(*entry, "cut inside its size", why);
   unsigned char size[4];
-  if (!Seek(reader->file, reader->at) || std::fread(size, 1, 4, reader->file) != 4)
-    return Broken(*entry, "unreadable size", why);
+  if (const char* reason = packfile::ReadEntryStart(*reader, size))
+    return Broken(*entry, reason, why);
   entry->width = size[0] | size[1] << 8;
   entry->height = size[2] | size[3] << 8;
 
   std::uint64_t at = reader->at + 4;
-  for (;;) {
-    if (at >= reader->size) return Broken(*entry, "cut inside its name", why);
-    const int c = std::fgetc(reader->file);
-    if (c == EOF) return Broken(*entry, "unreadable name", why);
-    ++at;
-    if (c == 0) break;
-    if (entry->name.size() == kMaxNameBytes) return Broken(*entry, "name too long", why);
-    entry->name.push_back(char(c));
-  }
+  if (const char* reason = packfile::ReadName(*reader, &at, &entry->name))
+    return Broken(*entry, reason, why);
   if (entry->width > kMaxBitmapSide || entry->height > kMaxBitmapSide ||
       std::int64_t(entry->width) * entry->height > kMaxBitmapPixels)
     return Broken(*entry, "picture too large", why);
@@ -66,10 +41,7 @@ Step NextEntry(Reader* reader, Entry* entry, std::string* why) {
 }
 
 Step FindEntry(Reader* reader, const std::string& upperName, Entry* entry, std::string* why) {
-  for (;;) {
-    const Step step = NextEntry(reader, entry, why);
-    if (step != Step::Entry || entry->name == upperName) return step;
-  }
+  return packfile::FindNamed(reader, upperName, entry, why, &NextEntry);
 }
 
 bool ReadPixels(const Reader& reader, const Entry& entry, std::vector<std::uint16_t>* out) {
@@ -139,19 +111,7 @@ bool AppendEntry(const std::string& libraryPath, int width, int height,
     bytes.push_back(static_cast<unsigned char>(p >> 8));
   }
 
-  std::FILE* file = OpenFile(libraryPath, "ab");
-  if (!file) return false;
-  // Unbuffered: nothing of a failed write is left to reach the file later.
-  std::setvbuf(file, nullptr, _IONBF, 0);
-  const bool positioned = ::fseeko(file, 0, SEEK_END) == 0;
-  const off_t before = positioned ? ::ftello(file) : -1;
-  bool ok = before >= 0 && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  ok = std::fflush(file) == 0 && ok;
-  if (!ok && before >= 0) {
-    // Cut back whatever part of the entry reached the file.
-    if (::ftruncate(::fileno(file), before) != 0) ok = false;
-  }
-  return std::fclose(file) == 0 && ok;
+  return packfile::AppendWhole(libraryPath, bytes);
 }
 
 }  // namespace platform::drawpack

@@ -13,12 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/formats/pack_file.h"
 #include "platform/win_types.h"
 
 namespace platform::drawpack {
 
 // Longest name before its terminating zero.
-constexpr size_t kMaxNameBytes = 127;
+using packfile::kMaxNameBytes;
 
 struct Entry {
   int width = 0, height = 0;
@@ -28,17 +29,13 @@ struct Entry {
   std::uint64_t PixelBytes() const { return std::uint64_t(width) * height * 2; }
 };
 
-enum class Step { Entry, End, Broken };
+using packfile::Step;
 
 // A pack opened for reading: the file and its size.
-struct Reader {
-  std::FILE* file = nullptr;
-  std::uint64_t size = 0;
-  std::uint64_t at = 0;  // start of the next entry
-};
-
+using packfile::Reader;
 // Starts reading `file` from its first entry (measures its size).
-Reader OpenReader(std::FILE* file);
+using packfile::OpenReader;
+
 // The next entry's header: Entry (the reader moves past its pixels), End at
 // the end of the file, or Broken with a reason naming the entry's offset.
 Step NextEntry(Reader* reader, Entry* entry, std::string* why);

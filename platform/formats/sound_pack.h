@@ -13,10 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/formats/pack_file.h"
+
 namespace platform::soundpack {
 
 // Longest name before its terminating zero.
-constexpr size_t kMaxNameBytes = 127;
+using packfile::kMaxNameBytes;
 // Bytes of a WAVEFORMATEX without extra bytes.
 constexpr std::uint32_t kFormatBytes = 18;
 
@@ -29,16 +31,12 @@ struct Entry {
   std::uint64_t data = 0;      // where its sample data starts
 };
 
-enum class Step { Entry, End, Broken };
+using packfile::Step;
 
-struct Reader {
-  std::FILE* file = nullptr;
-  std::uint64_t size = 0;
-  std::uint64_t at = 0;  // start of the next entry
-};
-
+using packfile::Reader;
 // Starts reading `file` from its first entry (measures its size).
-Reader OpenReader(std::FILE* file);
+using packfile::OpenReader;
+
 // The next entry's header: Entry (the reader moves past its data), End at
 // the end of the file, or Broken with a reason naming the entry's offset.
 Step NextEntry(Reader* reader, Entry* entry, std::string* why);

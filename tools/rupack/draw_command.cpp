@@ -11,6 +11,7 @@
 #include "platform/formats/screen_bmp.h"
 #include "platform/os/encoding.h"
 #include "platform/os/files.h"
+#include "tools/rupack/pack_command.h"
 #include "tools/rupack/rupack.h"
 
 namespace rupack {
@@ -34,27 +35,10 @@ const Command kDrawCommand = {
 
 namespace {
 
-// An open pack for reading; closes itself.
-struct OpenPack {
-  explicit OpenPack(const std::string& hostPath)
-      : file(std::fopen(hostPath.c_str(), "rb")), reader(pack::OpenReader(file)) {}
-  ~OpenPack() {
-    if (file) std::fclose(file);
-  }
-  std::FILE* file;
-  pack::Reader reader;
-};
-
-int Missing(const std::string& path) {
-  std::fprintf(stderr, "rupack draw: cannot open %s\n", path.c_str());
-  return kFailed;
-}
+int Missing(const std::string& path) { return rupack::Missing(kDrawCommand, path); }
 
 int Broken(const std::string& path, const pack::Entry& entry, const std::string& why) {
-  std::fprintf(stderr, "rupack draw: %s: broken %s%s%s\n", path.c_str(), why.c_str(),
-               entry.name.empty() ? "" : " (name ",
-               entry.name.empty() ? "" : (platform::Cp932ToUtf8(entry.name) + ")").c_str());
-  return kFailed;
+  return BrokenEntry(kDrawCommand, path, entry.name, why);
 }
 
 int Build(const std::string& packPath, const std::string& folder, bool fresh) {
@@ -168,23 +152,7 @@ int Extract(const std::string& path, const std::string& name, const std::string&
 }
 
 int Run(const Args& args) {
-  if (args.empty()) return UsageError(kDrawCommand, "a command is needed");
-  const std::string& what = args[0];
-  const size_t n = args.size() - 1;
-  if (what == "build") {
-    const bool fresh = n == 3 && args[3] == "--fresh";
-    if (n != 2 && !fresh) return UsageError(kDrawCommand, "build takes PACK FOLDER [--fresh]");
-    return Build(args[1], args[2], fresh);
-  }
-  if (what == "list" || what == "check") {
-    if (n != 1) return UsageError(kDrawCommand, what + " takes PACK");
-    return what == "list" ? List(args[1]) : Check(args[1]);
-  }
-  if (what == "extract") {
-    if (n != 3) return UsageError(kDrawCommand, "extract takes PACK NAME OUT.bmp");
-    return Extract(args[1], args[2], args[3]);
-  }
-  return UsageError(kDrawCommand, "unknown command '" + what + "'");
+  return RunPackCommand(kDrawCommand, {Build, List, Check, Extract, "PACK NAME OUT.bmp"}, args);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/os/encoding.h"
 #include "platform/os/files.h"
 #include "sound/sound.h"
+#include "tools/rupack/pack_command.h"
 #include "tools/rupack/rupack.h"
 
 namespace rupack {
@@ -34,16 +35,6 @@ const Command kSoundCommand = {
 
 namespace {
 
-struct OpenPack {
-  explicit OpenPack(const std::string& hostPath)
-      : file(std::fopen(hostPath.c_str(), "rb")), reader(pack::OpenReader(file)) {}
-  ~OpenPack() {
-    if (file) std::fclose(file);
-  }
-  std::FILE* file;
-  pack::Reader reader;
-};
-
 // The fields of a format block that a listing shows; zeros if too short.
 struct Format {
   unsigned tag = 0, channels = 0, rate = 0, average = 0, bits = 0;
@@ -62,16 +53,10 @@ Format ReadFormat(const std::vector<unsigned char>& block) {
   return f;
 }
 
-int Missing(const std::string& path) {
-  std::fprintf(stderr, "rupack sound: cannot open %s\n", path.c_str());
-  return kFailed;
-}
+int Missing(const std::string& path) { return rupack::Missing(kSoundCommand, path); }
 
 int Broken(const std::string& path, const pack::Entry& entry, const std::string& why) {
-  std::fprintf(stderr, "rupack sound: %s: broken %s%s%s\n", path.c_str(), why.c_str(),
-               entry.name.empty() ? "" : " (name ",
-               entry.name.empty() ? "" : (platform::Cp932ToUtf8(entry.name) + ")").c_str());
-  return kFailed;
+  return BrokenEntry(kSoundCommand, path, entry.name, why);
 }
 
 int Build(const std::string& packPath, const std::string& folder, bool fresh) {
@@ -197,23 +182,7 @@ int Extract(const std::string& path, const std::string& name, const std::string&
 }
 
 int Run(const Args& args) {
-  if (args.empty()) return UsageError(kSoundCommand, "a command is needed");
-  const std::string& what = args[0];
-  const size_t n = args.size() - 1;
-  if (what == "build") {
-    const bool fresh = n == 3 && args[3] == "--fresh";
-    if (n != 2 && !fresh) return UsageError(kSoundCommand, "build takes PACK FOLDER [--fresh]");
-    return Build(args[1], args[2], fresh);
-  }
-  if (what == "list" || what == "check") {
-    if (n != 1) return UsageError(kSoundCommand, what + " takes PACK");
-    return what == "list" ? List(args[1]) : Check(args[1]);
-  }
-  if (what == "extract") {
-    if (n != 3) return UsageError(kSoundCommand, "extract takes PACK NAME OUT.wav");
-    return Extract(args[1], args[2], args[3]);
-  }
-  return UsageError(kSoundCommand, "unknown command '" + what + "'");
+  return RunPackCommand(kSoundCommand, {Build, List, Check, Extract, "PACK NAME OUT.wav"}, args);
 }
 
 }  // namespace
