@@ -22,7 +22,7 @@ namespace platform {
 class Surface;
 
 // A PCM output format: the format the mixer really produces.
-struct AudioSpec {
+struct AudioFormat {
   DWORD samplesPerSec = 22050;
   WORD channels = 2;        // 1 or 2
   WORD bitsPerSample = 16;  // 8 (unsigned) or 16 (signed)
@@ -135,14 +135,14 @@ class Backend {
   virtual void RestoreDisplayMode() {}
 
   // ---- audio output
-  // Opens the sound device for `spec`. The desktop backend calls `source`
+  // Opens the sound device for `pcm`. The desktop backend calls `source`
   // on the device's own thread, so sounds go on while a message box is open
   // or a frame stalls; the mixer in platform/audio/ guards what that thread
   // reads, and library code never sees it. Headless calls it at the start of
   // each frame step for exactly the time the fake clock advanced. False: no
   // device (a normal answer; the program runs silent). Opening again
   // replaces the earlier output.
-  virtual bool OpenAudio(const AudioSpec& spec, AudioSource source) { return false; }
+  virtual bool OpenAudio(const AudioFormat& pcm, AudioSource source) { return false; }
   // Pauses or resumes the output (a paused device asks for nothing).
   virtual void PauseAudio(bool paused) {}
   // Closes the output; `source` is not called again.

@@ -19,7 +19,7 @@ constexpr std::size_t kChunkFrames = 1024;
 // audio thread may still ask for output while the program exits.
 struct Mixer {
   std::mutex lock;
-  AudioSpec spec;  // the primary format
+  AudioFormat pcm;  // the primary format
   int holds = 0;   // devices and platform sounds holding the output open
   int devices = 0;
   Backend* openedOn = nullptr;
@@ -115,14 +115,14 @@ struct MixerAccess {
     }
   }
 
-  static void MixChunk(Mixer& m, const AudioSpec& spec, BYTE* out, std::size_t frames) {
-    const int ch = spec.channels;
+  static void MixChunk(Mixer& m, const AudioFormat& pcm, BYTE* out, std::size_t frames) {
+    const int ch = pcm.channels;
     std::fill(m.acc, m.acc + frames * ch, 0);
     for (SoundBuffer* b : m.buffers)
-      if (b->playing_) MixVoice(*b, m.acc, frames, ch, spec.samplesPerSec);
-    if (m.music) m.music(m.acc, frames, ch, int(spec.samplesPerSec));
+      if (b->playing_) MixVoice(*b, m.acc, frames, ch, pcm.samplesPerSec);
+    if (m.music) m.music(m.acc, frames, ch, int(pcm.samplesPerSec));
     const std::size_t n = frames * ch;
-    if (spec.bitsPerSample == 16) {
+    if (pcm.bitsPerSample == 16) {
       std::int16_t* o = reinterpret_cast<std::int16_t*>(out);
       for (std::size_t i = 0; i < n; ++i) o[i] = std::int16_t(std::clamp(m.acc[i], -32768, 32767));
     } else {
@@ -275,36 +275,36 @@ HRESULT SoundBuffer::GetFrequency(DWORD* hz) {
 void SoundBuffer::Release() { MixerAccess::Remove(this); }
 
 // ---------------------------------------------------------------- output
-AudioSpec CurrentOutputFormat() {
+AudioFormat CurrentOutputFormat() {
   std::lock_guard<std::mutex> guard(M().lock);
-  return M().spec;
+  return M().pcm;
 }
 
 namespace {
-// Mixes for an output opened in `spec`; after the format has changed (and
+// Mixes for an output opened in `pcm`; after the format has changed (and
 // before the output is reopened) it gives silence.
-void MixAs(const AudioSpec& spec, BYTE* out, std::size_t bytes) {
+void MixAs(const AudioFormat& pcm, BYTE* out, std::size_t bytes) {
   Mixer& m = M();
-  const std::size_t align = spec.BlockAlign();
+  const std::size_t align = pcm.BlockAlign();
   std::size_t frames = bytes / align;
   std::lock_guard<std::mutex> guard(m.lock);
-  const bool current = m.spec.samplesPerSec == spec.samplesPerSec &&
-                       m.spec.channels == spec.channels &&
-                       m.spec.bitsPerSample == spec.bitsPerSample;
+  const bool current = m.pcm.samplesPerSec == pcm.samplesPerSec &&
+                       m.pcm.channels == pcm.channels &&
+                       m.pcm.bitsPerSample == pcm.bitsPerSample;
   if (!current) frames = 0;
   BYTE* at = out;
   while (frames > 0) {
     const std::size_t n = std::min(frames, kChunkFrames);
-    MixerAccess::MixChunk(m, spec, at, n);
+    MixerAccess::MixChunk(m, pcm, at, n);
     at += n * align;
     frames -= n;
   }
-  std::fill(at, out + bytes, spec.bitsPerSample == 8 ? 0x80 : 0);
+  std::fill(at, out + bytes, pcm.bitsPerSample == 8 ? 0x80 : 0);
 }
 
-bool OpenOutputAs(const AudioSpec& spec) {
+bool OpenOutputAs(const AudioFormat& pcm) {
   Backend& backend = GetBackend();
-  if (!backend.OpenAudio(spec, [spec](BYTE* out, std::size_t bytes) { MixAs(spec, out, bytes); }))
+  if (!backend.OpenAudio(pcm, [pcm](BYTE* out, std::size_t bytes) { MixAs(pcm, out, bytes); }))
     return false;
   M().openedOn = &backend;
   return true;
@@ -363,21 +363,21 @@ HRESULT PrimaryBuffer::SetFormat(const WAVEFORMATEX* format) {
   if (f.wFormatTag != WAVE_FORMAT_PCM) return DSERR_BADFORMAT;
   if (!ValidPcm(f)) return DSERR_INVALIDPARAM;
   Mixer& m = M();
-  AudioSpec old, next;
+  AudioFormat old, next;
   next.samplesPerSec = f.nSamplesPerSec;
   next.channels = f.nChannels;
   next.bitsPerSample = f.wBitsPerSample;
   {
     std::lock_guard<std::mutex> guard(m.lock);
-    old = m.spec;
-    m.spec = next;
+    old = m.pcm;
+    m.pcm = next;
   }
   if (m.holds == 0 || m.openedOn != &GetBackend()) return DS_OK;
   if (OpenOutputAs(next)) return DS_OK;
   // The output refused the format: back to the old one.
   {
     std::lock_guard<std::mutex> guard(m.lock);
-    m.spec = old;
+    m.pcm = old;
   }
   OpenOutputAs(old);
   return DSERR_BADFORMAT;
@@ -385,7 +385,7 @@ HRESULT PrimaryBuffer::SetFormat(const WAVEFORMATEX* format) {
 
 HRESULT PrimaryBuffer::GetFormat(WAVEFORMATEX* format) {
   if (!format) return DSERR_INVALIDPARAM;
-  const AudioSpec s = CurrentOutputFormat();
+  const AudioFormat s = CurrentOutputFormat();
   *format = WAVEFORMATEX{WAVE_FORMAT_PCM, s.channels, s.samplesPerSec,
                          s.samplesPerSec * s.BlockAlign(), WORD(s.BlockAlign()),
                          s.bitsPerSample, 0};
@@ -403,7 +403,7 @@ HRESULT SoundDevice::Create(SoundDevice** device) {
   // does; the output is opened anew in it.
   if (m.devices == 0) {
     std::lock_guard<std::mutex> guard(m.lock);
-    m.spec = AudioSpec();
+    m.pcm = AudioFormat();
   }
   if (!Acquire(true)) return DSERR_NODRIVER;
   ++m.devices;

@@ -107,7 +107,7 @@ class SoundDevice {
 
 // ---- the output's side
 // The format being mixed (the primary format).
-AudioSpec CurrentOutputFormat();
+AudioFormat CurrentOutputFormat();
 // Fills `bytes` bytes (whole frames) of output in the current format,
 // advancing every playing buffer by the frames it consumed. Allocates
 // nothing.

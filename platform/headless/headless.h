@@ -139,8 +139,8 @@ class HeadlessBackend : public Backend {
   // Time passes at once: the clock jumps just past the deadline.
   void IdleUntil(DWORD deadline) override { clock_ = deadline + 1; }
   long long CalendarTime() override { return options_.calendarTime; }
-  bool OpenAudio(const AudioSpec& spec, AudioSource source) override {
-    return audio_.Open(spec, std::move(source));
+  bool OpenAudio(const AudioFormat& pcm, AudioSource source) override {
+    return audio_.Open(pcm, std::move(source));
   }
   void PauseAudio(bool paused) override { audio_.Pause(paused); }
   void CloseAudio() override { audio_.Close(); }

@@ -63,10 +63,10 @@ void HeadlessAudio::FinishHeader() {
   std::fflush(file_);
 }
 
-bool HeadlessAudio::Open(const AudioSpec& spec, AudioSource source) {
-  if (!device_ || !source || spec.BlockAlign() == 0) return false;
+bool HeadlessAudio::Open(const AudioFormat& pcm, AudioSource source) {
+  if (!device_ || !source || pcm.BlockAlign() == 0) return false;
   source_ = std::move(source);
-  spec_ = spec;
+  format_ = pcm;
   open_ = true;
   paused_ = false;
   srcMs_ = srcPulled_ = 0;
@@ -93,8 +93,8 @@ void HeadlessAudio::Advance() {
     EmitSilence(outTarget - outDone_);
   } else {
     srcMs_ += ms;
-    const std::uint64_t srcTarget = srcMs_ * spec_.samplesPerSec / 1000;
-    const std::size_t align = spec_.BlockAlign();
+    const std::uint64_t srcTarget = srcMs_ * format_.samplesPerSec / 1000;
+    const std::size_t align = format_.BlockAlign();
     while (srcPulled_ < srcTarget) {
       if (chunkLen_ > 0) StereoFrame(chunkStart_ + chunkLen_ - 1, &prevL_, &prevR_);
       const std::size_t n = std::size_t(std::min<std::uint64_t>(kChunk, srcTarget - srcPulled_));
@@ -118,14 +118,14 @@ void HeadlessAudio::StereoFrame(std::uint64_t index, std::int32_t* l, std::int32
     *r = prevR_;
     return;
   }
-  const std::size_t bytes = spec_.bitsPerSample / 8;
-  const BYTE* p = chunk_ + std::size_t(index - chunkStart_) * spec_.BlockAlign();
+  const std::size_t bytes = format_.bitsPerSample / 8;
+  const BYTE* p = chunk_ + std::size_t(index - chunkStart_) * format_.BlockAlign();
   auto sample = [bytes](const BYTE* q) -> std::int32_t {
     if (bytes == 1) return (std::int32_t(q[0]) - 128) << 8;
     return std::int16_t(std::uint16_t(q[0] | q[1] << 8));
   };
   *l = sample(p);
-  *r = spec_.channels == 2 ? sample(p + bytes) : *l;
+  *r = format_.channels == 2 ? sample(p + bytes) : *l;
 }
 
 // Output frames up to `limit` whose source frames are pulled; with `hold`,
@@ -134,7 +134,7 @@ std::uint64_t HeadlessAudio::EmitDue(std::uint64_t limit, bool hold) {
   std::uint64_t made = 0;
   while (outDone_ < limit) {
     const unsigned __int128 p =
-        ((unsigned __int128)(outDone_ - outBase_) * spec_.samplesPerSec << 16) / kOutRate;
+        ((unsigned __int128)(outDone_ - outBase_) * format_.samplesPerSec << 16) / kOutRate;
     std::uint64_t i = std::uint64_t(p >> 16);
     const std::int32_t f = std::int32_t(p & 0xFFFF);
     std::int32_t l = 0, r = 0;

@@ -27,7 +27,7 @@ class HeadlessAudio {
   HeadlessAudio(DWORD clockStart, bool device, const std::string& file);
   ~HeadlessAudio();
 
-  bool Open(const AudioSpec& spec, AudioSource source);
+  bool Open(const AudioFormat& pcm, AudioSource source);
   void Pause(bool paused) { paused_ = paused; }
   void Close();
   // Mixes the time from the last call up to the clock's value now.
@@ -49,7 +49,7 @@ class HeadlessAudio {
   // The open output: frames pulled since it opened, and the output frame
   // at which it opened.
   AudioSource source_;
-  AudioSpec spec_;
+  AudioFormat format_;
   bool open_ = false, paused_ = false;
   std::uint64_t srcMs_ = 0, srcPulled_ = 0, outBase_ = 0;
   // The last chunk pulled from the source, with the frame before it.

@@ -17,18 +17,18 @@ Uint16 DeviceFrames(DWORD rate) {
 
 AudioOutput::~AudioOutput() { Close(); }
 
-bool AudioOutput::Open(const AudioSpec& spec, AudioSource source) {
+bool AudioOutput::Open(const AudioFormat& pcm, AudioSource source) {
   Close();
   const char* wanted = std::getenv("RU_AUDIO");
   if (wanted && std::strcmp(wanted, "none") == 0) return false;
-  if (!source || (spec.bitsPerSample != 8 && spec.bitsPerSample != 16)) return false;
+  if (!source || (pcm.bitsPerSample != 8 && pcm.bitsPerSample != 16)) return false;
   if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   source_ = std::move(source);
   SDL_AudioSpec want{};
-  want.freq = int(spec.samplesPerSec);
-  want.format = spec.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
-  want.channels = Uint8(spec.channels);
-  want.samples = DeviceFrames(spec.samplesPerSec);
+  want.freq = int(pcm.samplesPerSec);
+  want.format = pcm.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
+  want.channels = Uint8(pcm.channels);
+  want.samples = DeviceFrames(pcm.samplesPerSec);
   want.callback = &AudioOutput::Callback;
   want.userdata = this;
   // No allowed changes: SDL converts our format to the device's, so the

@@ -12,8 +12,8 @@ namespace platform::sdl {
 class AudioOutput {
  public:
   ~AudioOutput();
-  // Opens (or reopens) the default device in `spec`; false without one.
-  bool Open(const AudioSpec& spec, AudioSource source);
+  // Opens (or reopens) the default device in `pcm`; false without one.
+  bool Open(const AudioFormat& pcm, AudioSource source);
   void Pause(bool paused);
   void Close();
   // Sleeps while `ms` more milliseconds play.

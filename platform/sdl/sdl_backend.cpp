@@ -158,8 +158,8 @@ class SdlBackend final : public Backend {
   }
 
   // ---- audio output
-  bool OpenAudio(const AudioSpec& spec, AudioSource source) override {
-    return audio_.Open(spec, std::move(source));
+  bool OpenAudio(const AudioFormat& pcm, AudioSource source) override {
+    return audio_.Open(pcm, std::move(source));
   }
   void PauseAudio(bool paused) override { audio_.Pause(paused); }
   void CloseAudio() override { audio_.Close(); }
