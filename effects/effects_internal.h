@@ -16,10 +16,6 @@ extern int NoiseRandomPosition, NoiseRgbRandomPosition;
 // The flame effects' run counters, kept from call to call.
 extern int FireRun, FireFadeRun;
 
-// Lets the rotations' fast walks use AVX2 when the processor has it (the
-// default) or keeps them to the baseline (tests compare both).
-void UseAvx2Walks(bool enabled);
-
 // The tunnel map as MakeTunnel left it.
 struct TunnelMap {
   int textureWidth = 0, textureHeight = 0, width = 0, height = 0;

@@ -212,11 +212,9 @@ void SourceOffsetsBase(int u, int v, int cosA, int sinA, int loX, int loY, int n
                                                int n) {
   SourceOffsetsLoop(u, v, cosA, sinA, loX, loY, n);
 }
-bool avx2Walks = true;
 void SourceOffsets(int u, int v, int cosA, int sinA, int loX, int loY, int n) {
 #if defined(__x86_64__) || defined(__i386__)
-  static const bool avx2 = __builtin_cpu_supports("avx2");
-  if (avx2 && avx2Walks) return SourceOffsetsAvx2(u, v, cosA, sinA, loX, loY, n);
+  if (Avx2Loops()) return SourceOffsetsAvx2(u, v, cosA, sinA, loX, loY, n);
 #endif
   SourceOffsetsBase(u, v, cosA, sinA, loX, loY, n);
 }
@@ -332,7 +330,6 @@ Rotation Kinded(Kind kind, float zoom = 1.0f) {
 
 }  // namespace
 
-void fx::UseAvx2Walks(bool enabled) { avx2Walks = enabled; }
 
 int DrawRotate(int left, int top, int right, int bottom, int angle, int objectNo, int sourceLeft,
                int sourceTop, int sourceRight, int sourceBottom) {

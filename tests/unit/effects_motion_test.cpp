@@ -247,7 +247,7 @@ TEST_P(MotionTest, FastWalksEqualTheReference) {
   };
   // Both vector levels of the rotations' walks.
   for (const bool avx2 : {true, false}) {
-    fx::UseAvx2Walks(avx2);
+    fx::UseAvx2Loops(avx2);
     for (int angle : {0, 30, 90, 135, 180, 271, 359}) {
       const std::string a = std::to_string(angle);
       ExpectFastEqualsReference(("rotate " + a).c_str(), reset, [&] {
@@ -274,7 +274,7 @@ TEST_P(MotionTest, FastWalksEqualTheReference) {
       });
     }
   }
-  fx::UseAvx2Walks(true);
+  fx::UseAvx2Loops(true);
   ASSERT_EQ(MakeTunnel(61, 47, 320, 240, 100, -1, 6, 0, 0, 0), 240);
   for (int uo : {0, 17, -5})
     ExpectFastEqualsReference(("tunnel " + std::to_string(uo)).c_str(), reset, [&] {
